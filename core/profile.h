@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The classic INI profile file: CP932, CR LF, section and key names compared
+// without case. Every call opens the file, does its work and lets it go again;
+// nothing is cached, so another writer's change is seen at once.
+class TProfileFile
+{
+public:
+    explicit TProfileFile(QString path) : m_path(std::move(path)) {}
+
+    const QString &path() const { return m_path; }
+
+    // At most 2047 bytes; a value that both begins and ends with a double quote
+    // loses those two quotes.
+    QString readString(const QString &section, const QString &key, const QString &def) const;
+    // 0x/0X followed by hex digits is hexadecimal (32 bits); anything that is not
+    // a valid integer gives `def`.
+    int readInteger(const QString &section, const QString &key, int def) const;
+    bool readBool(const QString &section, const QString &key, bool def) const;
+    bool keyExists(const QString &section, const QString &key) const;
+    // Keys of a section in file order.
+    QStringList readKeys(const QString &section) const;
+
+    // Writes throw ESettingsWriteError ("%s に書き込めません") when refused.
+    void writeString(const QString &section, const QString &key, const QString &value) const;
+    void writeInteger(const QString &section, const QString &key, int value) const;
+    void writeBool(const QString &section, const QString &key, bool value) const;
+    void deleteKey(const QString &section, const QString &key) const;
+
+    // The integer parser shared by every reader of stored numbers.
+    static bool parseInteger(const QString &text, int &value);
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,138 @@
+#include "core/safefile.h"
+
+#include "core/global.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+TSaveResult failure(const QString &why)
+{
+    return TSaveResult{false, why};
+}
+
+// Writes the temporary file and returns it still existing (autoRemove on).
+bool writeTemp(QTemporaryFile &temp, const QByteArray &bytes, QString &error)
+{
+    if (!temp.open()) {
+        error = temp.errorString();
+        return false;
+    }
+    if (temp.write(bytes) != bytes.size() || !temp.flush()) {
+        error = temp.errorString();
+        return false;
+    }
+    if (::fsync(temp.handle()) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+QString tempTemplate(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absolutePath() + QLatin1Char('/') + QLatin1Char('.') + info.fileName() + QStringLiteral(".XXXXXX");
+}
+
+bool renameOver(const QString &from, const QString &to, QString &error)
+{
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+TSaveResult WriteFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QTemporaryFile temp(tempTemplate(path));
+    QString error;
+    if (!writeTemp(temp, bytes, error))
+        return failure(error);
+    temp.close();
+    // Keep the permissions an existing file had.
+    if (QFile::exists(path))
+        QFile::setPermissions(temp.fileName(), QFile::permissions(path));
+    else
+        QFile::setPermissions(temp.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                   | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (!renameOver(temp.fileName(), path, error))
+        return failure(error);
+    temp.setAutoRemove(false);
+    return TSaveResult{true, {}};
+}
+
+TSaveResult SaveDataFile(const QString &path, const QByteArray &bytes)
+{
+    QTemporaryFile temp(tempTemplate(path));
+    QString error;
+    if (!writeTemp(temp, bytes, error))
+        return failure(error);
+    temp.close();
+    if (QFile::exists(path))
+        QFile::setPermissions(temp.fileName(), QFile::permissions(path));
+
+    // Only now, with the new version safely on disk, is the old one retired.
+    QString inTrash;
+    if (QFileInfo::exists(path)) {
+        if (GetUseRecycleBin()) {
+            QFile::moveToTrash(path, &inTrash);
+        } else if (!GetNoBackupFiles()) {
+            const QString bak = BackupFileName(path);
+            QFile::remove(bak);
+            QFile::copy(path, bak);
+        }
+    }
+    if (!renameOver(temp.fileName(), path, error)) {
+        if (!inTrash.isEmpty())
+            QFile::rename(inTrash, path);
+        return failure(error);
+    }
+    temp.setAutoRemove(false);
+    return TSaveResult{true, {}};
+}
+
+QString KeepDamagedFile(const QString &path, const QByteArray &bytesAsRead)
+{
+    QString candidate = path + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(candidate); ++n) {
+        if (n > 9999)
+            return {};
+        candidate = path + QStringLiteral(".damaged-%1").arg(n);
+    }
+    QFile out(candidate);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return {};
+    if (out.write(bytesAsRead) != bytesAsRead.size() || !out.flush())
+        return {};
+    return candidate;
+}
+
+QString DamagedCopyNote(const QString &copyPath)
+{
+    if (copyPath.isEmpty())
+        return QStringLiteral("元のファイルの控えを作れませんでした。保存する前にファイルを退避してください。");
+    return QStringLiteral("読めなかったファイルは %1 に残してあります。").arg(copyPath);
+}
+
+bool ReadFileBytes(const QString &path, QByteArray &bytes, qint64 limit, bool *tooLarge)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.read(limit);
+    if (tooLarge)
+        *tooLarge = !file.atEnd();
+    return file.error() == QFileDevice::NoError;
+}

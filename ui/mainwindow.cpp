@@ -1,0 +1,3 @@
+#include "ui/mainwindow.h"
+
+TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(QWidget *parent) : QMainWindow(parent) {}
