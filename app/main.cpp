@@ -1,11 +1,98 @@
+#include "core/appglobal.h"
+#include "core/clock.h"
+#include "core/errors.h"
+#include "core/settingskeys.h"
+#include "ui/application.h"
 #include "ui/mainwindow.h"
+#include "ui/qtprompter.h"
+#include "ui/singleinstance.h"
+#include "ui/splash.h"
 
-#include <QApplication>
+#include <QDir>
+#include <QSessionManager>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT end the program the way its close box does: everything
+// saved first. The handler only wakes the event loop; the work runs there.
+void installTerminationHandlers(TfrmQuillmereMainWindow &window)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, notifier] {
+        notifier->setEnabled(false);
+        char byte;
+        [[maybe_unused]] const auto n = ::read(g_signalPipe[0], &byte, 1);
+        window.close();
+        QCoreApplication::quit();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onTerminationSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    TfrmQuillmereMainWindow w;
-    w.show();
+    TQuillmereApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quillmere"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillmere"));
+
+    // A second start only asks the first to come forward; it touches nothing.
+    TSingleInstance instance;
+    if (instance.activateRunningInstance())
+        return 0;
+    instance.listen();
+
+    TGlobal &g = Global();
+    g.AppTitle = QStringLiteral("Quillmere");
+    g.ProgramFolder = DefaultProgramFolder();
+    QDir().mkpath(g.ProgramFolder);
+
+    TMessageBoxPrompter prompter;
+    TSystemClock clock;
+    try {
+        ShowSplashOnFirstStart();
+    } catch (const EQuillmereError &e) {
+        app.showGeneralError(e.message());
+    }
+
+    std::unique_ptr<TfrmQuillmereMainWindow> window;
+    try {
+        window = std::make_unique<TfrmQuillmereMainWindow>(prompter, clock);
+    } catch (const EQuillmereError &e) {
+        app.showGeneralError(e.message());
+        return 1;
+    }
+    prompter.setParent(window.get());
+    QObject::connect(&instance, &TSingleInstance::activationRequested, window.get(),
+                     &TfrmQuillmereMainWindow::BringToFront);
+    installTerminationHandlers(*window);
+    // The desktop session ending is an exit like any other.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(),
+                     [&window](QSessionManager &) { window->close(); });
+
+    if (!ReadSettingBool(sk::SETTINGS, "ShowMinimize"))
+        window->show();
     return app.exec();
 }

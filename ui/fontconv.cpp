@@ -60,39 +60,39 @@ TColor QColorToColor(const QColor &color)
     return clr::fromRgb(color.red(), color.green(), color.blue());
 }
 
-QFont FontSpecToQFont(const TFontSpec &spec)
+QFont FontSpecToQFont(const TFontSpec &fs)
 {
     QFont font;
-    if (!spec.name.isEmpty())
-        font.setFamily(spec.name);
-    if (spec.size > 0)
-        font.setPointSize(spec.size);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+    if (!fs.name.isEmpty())
+        font.setFamily(fs.name);
+    if (fs.size > 0)
+        font.setPointSize(fs.size);
+    font.setBold(fs.bold);
+    font.setItalic(fs.italic);
+    font.setUnderline(fs.underline);
+    font.setStrikeOut(fs.strikeOut);
     return font;
 }
 
 TFontSpec QFontToFontSpec(const QFont &font, TColor color)
 {
-    TFontSpec spec;
-    spec.name = font.family();
-    spec.size = font.pointSize() > 0 ? font.pointSize() : 9;
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    spec.strikeOut = font.strikeOut();
-    spec.color = color;
-    return spec;
+    TFontSpec fs;
+    fs.name = font.family();
+    fs.size = font.pointSize() > 0 ? font.pointSize() : 9;
+    fs.bold = font.bold();
+    fs.italic = font.italic();
+    fs.underline = font.underline();
+    fs.strikeOut = font.strikeOut();
+    fs.color = color;
+    return fs;
 }
 
 bool ReadFontSetting(const QString &key, QFont &font, QColor &color)
 {
-    TFontSpec spec = QFontToFontSpec(font, QColorToColor(color));
-    if (!ReadFontSetting(key, spec))
+    TFontSpec fs = QFontToFontSpec(font, QColorToColor(color));
+    if (!ReadFontSetting(key, fs))
         return false;
-    font = FontSpecToQFont(spec);
-    color = ColorToQColor(spec.color);
+    font = FontSpecToQFont(fs);
+    color = ColorToQColor(fs.color);
     return true;
 }

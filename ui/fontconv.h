@@ -10,7 +10,7 @@ QColor ColorToQColor(TColor color);
 // The nearest stored form of a screen colour (always explicit).
 TColor QColorToColor(const QColor &color);
 
-QFont FontSpecToQFont(const TFontSpec &spec);
+QFont FontSpecToQFont(const TFontSpec &fs);
 // Keeps `color` (a QFont has none).
 TFontSpec QFontToFontSpec(const QFont &font, TColor color);
 
