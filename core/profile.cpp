@@ -19,12 +19,18 @@ struct Line
     QByteArray raw; // without the line end
 };
 
-QList<QByteArray> readLines(const QString &path)
+// `complete` turns false when the file exists but was not read to its end; such
+// a file must not be rewritten from the part that was read.
+QList<QByteArray> readLines(const QString &path, bool *complete = nullptr)
 {
     QFile file(path);
+    if (complete)
+        *complete = !file.exists();
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray all = file.read(kMaxFileBytes);
+    if (complete)
+        *complete = file.atEnd() && file.error() == QFileDevice::NoError;
     QList<QByteArray> lines = all.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
@@ -119,10 +125,22 @@ void writeLines(const QString &path, const QList<QByteArray> &lines)
         throw ESettingsWriteError(QStringLiteral("%1 に書き込めません").arg(path));
 }
 
+// The lines of the file about to be rewritten; throws rather than let a write
+// drop what could not be read.
+QList<QByteArray> readLinesForWrite(const QString &path)
+{
+    bool complete = false;
+    QList<QByteArray> lines = readLines(path, &complete);
+    if (!complete)
+        throw ESettingsWriteError(QStringLiteral("%1 に書き込めません").arg(path));
+    return lines;
+}
+
+// A line break would end the line early and let the rest pose as keys of its own.
 QByteArray encodeOrThrow(const QString &text, const QString &path)
 {
     QByteArray bytes;
-    if (!cp932::encode(text, bytes))
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')) || !cp932::encode(text, bytes))
         throw ESettingsWriteError(QStringLiteral("%1 に書き込めません").arg(path));
     return bytes;
 }
@@ -191,7 +209,7 @@ QStringList TProfileFile::readKeys(const QString &section) const
 
 void TProfileFile::writeString(const QString &section, const QString &key, const QString &value) const
 {
-    QList<QByteArray> lines = readLines(m_path);
+    QList<QByteArray> lines = readLinesForWrite(m_path);
     const QByteArray entry = encodeOrThrow(key, m_path) + '=' + encodeOrThrow(value, m_path);
     const auto range = findSection(lines, section);
     if (!range) {
@@ -225,7 +243,7 @@ void TProfileFile::writeBool(const QString &section, const QString &key, bool va
 
 void TProfileFile::deleteKey(const QString &section, const QString &key) const
 {
-    QList<QByteArray> lines = readLines(m_path);
+    QList<QByteArray> lines = readLinesForWrite(m_path);
     const auto range = findSection(lines, section);
     if (!range)
         return;
