@@ -139,6 +139,19 @@ constexpr std::array kKeys{
     TSettingKey{"FONTS", "CalendarScheduleSign", stFont, "", true},
     TSettingKey{"FONTS", "CalendarMemoSign", stFont, "", true},
     TSettingKey{"FONTS", "LargeCalendarFont", stFont, "", true},
+    // The dockable bars; Top and Left default to the bar's built-in place.
+    TSettingKey{"ToolBar_tbGeneral", "Docking", stBoolean, "1", true},
+    TSettingKey{"ToolBar_tbGeneral", "Top", stInteger, nullptr, true},
+    TSettingKey{"ToolBar_tbGeneral", "Left", stInteger, nullptr, true},
+    TSettingKey{"ToolBar_tbGeneral", "Visible", stBoolean, "1", true},
+    TSettingKey{"ToolBar_tbYMDChange", "Docking", stBoolean, "1", true},
+    TSettingKey{"ToolBar_tbYMDChange", "Top", stInteger, nullptr, true},
+    TSettingKey{"ToolBar_tbYMDChange", "Left", stInteger, nullptr, true},
+    TSettingKey{"ToolBar_tbYMDChange", "Visible", stBoolean, "1", true},
+    TSettingKey{"ToolBar_tbYMChange", "Docking", stBoolean, "1", true},
+    TSettingKey{"ToolBar_tbYMChange", "Top", stInteger, nullptr, true},
+    TSettingKey{"ToolBar_tbYMChange", "Left", stInteger, nullptr, true},
+    TSettingKey{"ToolBar_tbYMChange", "Visible", stBoolean, "1", true},
 };
 
 } // namespace
