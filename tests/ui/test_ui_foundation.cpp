@@ -1,0 +1,245 @@
+#include "core/appglobal.h"
+#include "core/clock.h"
+#include "core/datafolders.h"
+#include "core/errors.h"
+#include "core/profile.h"
+#include "support/scriptedprompter.h"
+#include "support/testhome.h"
+#include "ui/application.h"
+#include "ui/mainwindow.h"
+#include "ui/singleinstance.h"
+#include "ui/splash.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+const QString S = QStringLiteral("SETTINGS");
+const QString DF = QStringLiteral("DataFolders");
+
+// Throws from inside event delivery, as a failing command does.
+class TThrower : public QObject
+{
+public:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw EQuillmereError(QStringLiteral("保存できません"));
+        return QObject::event(e);
+    }
+};
+} // namespace
+
+class TestUiFoundation : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void firstStartRegistersProgramFolder();
+    void missingDataFolderFallsBackOnce();
+    void exitWritesDataFolder();
+    void splashOnlyOnFirstStart();
+    void generalErrorText_data();
+    void generalErrorText();
+    void errorReachingEventLoopIsShown();
+    void secondInstanceActivatesFirst();
+    void fullSlotTableAddsMenuItemOnly();
+    void switchDataFolderSavesAndReopens();
+    void firstMinuteTickFinishesStartup();
+};
+
+void TestUiFoundation::firstStartRegistersProgramFolder()
+{
+    TTestHome home;
+    TScriptedPrompter prompter;
+    TFixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    TfrmQuillmereMainWindow w(prompter, clock);
+
+    QVERIFY(prompter.messages.isEmpty());
+    QCOMPARE(Global().CurrentDataFolder, home.programFolder());
+    // The title is looked up before the folder is registered.
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere - "));
+    const TProfileFile settings(home.settingsFile());
+    QCOMPARE(settings.readString(DF, QStringLiteral("DataFolderTitle1"), {}), kDefaultDataFolderTitle);
+    QCOMPARE(settings.readString(DF, QStringLiteral("DataFolderName1"), {}), home.programFolder());
+    for (const char *sub : {"Memo", "Note", "Templates"})
+        QVERIFY2(QFileInfo(home.programFolder() + QLatin1String(sub)).isDir(), sub);
+    QCOMPARE(home.read(home.programFolder() + QStringLiteral("Templates/住所録.txt")), AddressBookTemplate());
+
+    const QList<QAction *> items = w.dataFolderMenu()->actions();
+    QCOMPARE(items.size(), 3); // manager, separator, the one folder
+    QCOMPARE(items.last()->text(), kDefaultDataFolderTitle);
+    QVERIFY(items.last()->isChecked());
+}
+
+void TestUiFoundation::missingDataFolderFallsBackOnce()
+{
+    TTestHome home;
+    const QString gone = home.root() + QStringLiteral("gone/");
+    const TProfileFile settings(home.settingsFile());
+    settings.writeString(S, QStringLiteral("DataFolder"), gone);
+    settings.writeString(DF, QStringLiteral("DataFolderTitle1"), QStringLiteral("旅行"));
+    settings.writeString(DF, QStringLiteral("DataFolderName1"), gone);
+    TScriptedPrompter prompter;
+    TFixedClock clock;
+    TfrmQuillmereMainWindow w(prompter, clock);
+
+    QCOMPARE(prompter.kinds(), QStringList{QStringLiteral("error")});
+    QCOMPARE(prompter.messages.first().text,
+             QStringLiteral("データフォルダが見つかりません。\r\nデフォルトのデータフォルダを使用します。"));
+    QCOMPARE(Global().CurrentDataFolder, home.programFolder());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere - 旅行"));
+    QVERIFY(!QFileInfo::exists(gone));
+}
+
+void TestUiFoundation::exitWritesDataFolder()
+{
+    TTestHome home;
+    TProfileFile(home.settingsFile()).writeString(S, QStringLiteral("DataFolder"), home.dataFolder());
+    TScriptedPrompter prompter;
+    TFixedClock clock;
+    {
+        TfrmQuillmereMainWindow w(prompter, clock);
+        QCOMPARE(Global().CurrentDataFolder, home.dataFolder());
+        // The folder vanishes while the program runs: the next start must not
+        // be sent looking for it.
+        QDir(home.dataFolder()).removeRecursively();
+        w.close();
+        QVERIFY(w.isClosing());
+    }
+    QCOMPARE(TProfileFile(home.settingsFile()).readString(S, QStringLiteral("DataFolder"), {}), home.programFolder());
+}
+
+void TestUiFoundation::splashOnlyOnFirstStart()
+{
+    TTestHome home;
+    QPointer<TfrmSprash> first = ShowSplashOnFirstStart();
+    QVERIFY(first);
+    QCOMPARE(first->size(), QSize(318, 196));
+    QCOMPARE(TProfileFile(home.settingsFile()).readString(S, QStringLiteral("ShowSprash"), {}), QStringLiteral("0"));
+    QCOMPARE(ShowSplashOnFirstStart(), nullptr);
+    // It goes away by itself once the event loop has run for a second.
+    QTRY_VERIFY_WITH_TIMEOUT(first.isNull(), 3000);
+}
+
+void TestUiFoundation::generalErrorText_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << "abc" << "abc.";
+    QTest::newRow("already a full stop") << "abc." << "abc.";
+    QTest::newRow("japanese full stop") << "保存できません。" << "保存できません。.";
+    QTest::newRow("exclamation sorts before") << "disk full!" << "disk full!";
+    QTest::newRow("closing paren sorts before") << "エラー(5)" << "エラー(5)";
+    QTest::newRow("digit sorts after") << "Error #5" << "Error #5.";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestUiFoundation::generalErrorText()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(GeneralErrorText(message), shown);
+}
+
+void TestUiFoundation::errorReachingEventLoopIsShown()
+{
+    auto *app = qobject_cast<TQuillmereApplication *>(QCoreApplication::instance());
+    QVERIFY(app);
+    TScriptedPrompter prompter;
+    app->setErrorPrompter(&prompter);
+    TThrower thrower;
+    QCoreApplication::postEvent(&thrower, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    app->setErrorPrompter(nullptr);
+    QCOMPARE(prompter.kinds(), QStringList{QStringLiteral("error")});
+    QCOMPARE(prompter.messages.first().text, QStringLiteral("保存できません."));
+    QCOMPARE(prompter.messages.first().caption, Global().AppTitle);
+}
+
+void TestUiFoundation::secondInstanceActivatesFirst()
+{
+    const QString name = QStringLiteral("quillmere-test-%1").arg(QCoreApplication::applicationPid());
+    TSingleInstance nobody(name);
+    QVERIFY(!nobody.activateRunningInstance(200));
+
+    TSingleInstance first(name);
+    QVERIFY(first.listen());
+    QSignalSpy spy(&first, &TSingleInstance::activationRequested);
+    TSingleInstance second(name);
+    QVERIFY(second.activateRunningInstance(2000));
+    QVERIFY(spy.wait(2000));
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestUiFoundation::fullSlotTableAddsMenuItemOnly()
+{
+    TTestHome home;
+    const TProfileFile settings(home.settingsFile());
+    for (int n = 1; n <= 10; ++n) {
+        settings.writeString(DF, QStringLiteral("DataFolderTitle%1").arg(n), QStringLiteral("F%1").arg(n));
+        settings.writeString(DF, QStringLiteral("DataFolderName%1").arg(n), home.programFolder());
+    }
+    TScriptedPrompter prompter;
+    TFixedClock clock;
+    TfrmQuillmereMainWindow w(prompter, clock);
+    QCOMPARE(w.dataFolderMenu()->actions().size(), 12);
+    const QByteArray before = home.settings();
+    QVERIFY(w.AddDataFolderEntry(QStringLiteral("十一番目"), home.dataFolder(), true));
+    QCOMPARE(w.dataFolderMenu()->actions().size(), 13);
+    QCOMPARE(home.settings(), before);
+    QCOMPARE(w.RebuildDataFolderMenu(), 10);
+    QCOMPARE(w.dataFolderMenu()->actions().size(), 12);
+}
+
+void TestUiFoundation::switchDataFolderSavesAndReopens()
+{
+    TTestHome home;
+    const TProfileFile settings(home.settingsFile());
+    settings.writeString(DF, QStringLiteral("DataFolderTitle1"), QStringLiteral("既定"));
+    settings.writeString(DF, QStringLiteral("DataFolderName1"), home.programFolder());
+    settings.writeString(DF, QStringLiteral("DataFolderTitle2"), QStringLiteral("仕事"));
+    settings.writeString(DF, QStringLiteral("DataFolderName2"), home.dataFolder());
+    TScriptedPrompter prompter;
+    TFixedClock clock;
+    TfrmQuillmereMainWindow w(prompter, clock);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere - 既定"));
+
+    QAction *work = w.dataFolderMenu()->actions().last();
+    QCOMPARE(work->text(), QStringLiteral("仕事"));
+    work->trigger();
+
+    QCOMPARE(Global().CurrentDataFolder, home.dataFolder());
+    QCOMPARE(Global().CurrentDataFolderTitle, QStringLiteral("仕事"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere - 仕事"));
+    QVERIFY(work->isChecked());
+    QVERIFY(w.isEnabled());
+    QVERIFY(QFileInfo(home.dataFolder() + QStringLiteral("Templates/住所録.txt")).isFile());
+    // Save-all ran for the folder being left.
+    QCOMPARE(settings.readString(S, QStringLiteral("DataFolder"), {}), home.programFolder());
+    QVERIFY(prompter.messages.isEmpty());
+}
+
+void TestUiFoundation::firstMinuteTickFinishesStartup()
+{
+    TTestHome home;
+    TScriptedPrompter prompter;
+    TFixedClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    TfrmQuillmereMainWindow w(prompter, clock);
+    QVERIFY(!w.exitAction()->isEnabled());
+    QCOMPARE(w.minuteTimer()->interval(), 1);
+    QVERIFY(w.minuteTimer()->isActive());
+    QTRY_VERIFY(w.startupFinished());
+    QVERIFY(w.exitAction()->isEnabled());
+    QCOMPARE(w.minuteTimer()->interval(), 60000);
+}
+
+int main(int argc, char **argv)
+{
+    TQuillmereApplication app(argc, argv);
+    TestUiFoundation test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_ui_foundation.moc"
