@@ -1,0 +1,392 @@
+#include "core/datetime.h"
+#include "core/safefile.h"
+#include "support/scriptedprompter.h"
+#include "support/testhome.h"
+#include "todo/todolist.h"
+
+#include <QtTest>
+
+namespace {
+
+double at(int y, int m, int d, int h = 0, int n = 0)
+{
+    return qmdt::fromDateTime(QDateTime(QDate(y, m, d), QTime(h, n)));
+}
+
+// Computed on use: the date origin is a static of another unit.
+double nowStamp()
+{
+    return at(2001, 3, 7, 14, 5);
+}
+
+// "会議" and "買い物" in CP932.
+const QByteArray kKaigi("\x89\xEF\x8B\x63");
+const QByteArray kKaimono("\x94\x83\x82\xA2\x95\xA8");
+
+std::unique_ptr<TToDo> item(const QString &text)
+{
+    auto t = std::make_unique<TToDo>(nowStamp());
+    t->Text = text;
+    return t;
+}
+
+QByteArray lineOf(const TToDo &t)
+{
+    QByteArray line;
+    if (!t.ToFileLine(line))
+        return "<unstorable>";
+    return line;
+}
+
+} // namespace
+
+class TestToDoFile : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void fileLine_data();
+    void fileLine();
+    void derivedTexts();
+    void fullLayoutReadsEveryField();
+    void layoutsOfALine_data();
+    void layoutsOfALine();
+    void earlyLayoutMakesOldCopyAndIsConvertedBySave();
+    void roundTripKeepsWhatTheFileStores();
+    void blankLinesAreSkipped();
+    void failingLineStopsAndKeepsFileAside_data();
+    void failingLineStopsAndKeepsFileAside();
+    void missingFileGivesEmptyList();
+    void unreadableFileIsReported();
+    void garbageValuesAreSkippedSilently();
+    void lineBreakInTextStaysOneItem();
+    void saveIsCrashSafe();
+    void saveRefusesUnstorableText();
+    void saveRetiresPreviousVersionAsBak();
+};
+
+void TestToDoFile::fileLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("plain") << "plain" << QByteArray("0,abc,,,0,,,,,,0,0,");
+    QTest::newRow("quoted text") << "quoted" << QByteArray("0,\"a, \"\"b\"\"\",,,0,,,,,,0,0,");
+    QTest::newRow("date only, never alarmed") << "dateOnly" << QByteArray("0,abc,2001/03/09,,0,,,,1899/12/30,,0,0,");
+    QTest::newRow("date and time, alarmed") << "dateTime"
+                                            << QByteArray("0,abc,2001/03/09,10:30:00,0,,,,2001/03/09,10:30:00,1,0,");
+    QTest::newRow("notice by days") << "byDays" << QByteArray("0,abc,2001/03/09,,1,3,2001/03/08,09:15:00,1899/12/30,,0,1,");
+    QTest::newRow("notice by minutes, never sent") << "byMinutes"
+                                                   << QByteArray("0,abc,2001/03/09,10:30:00,2,15,1899/12/30,00:00:00,1899/12/30,00:00:00,0,0,");
+    QTest::newRow("hours written as none") << "byHours" << QByteArray("0,abc,,,0,,,,,,0,0,");
+    QTest::newRow("checked") << "checked" << QByteArray("1,abc,,,0,,,,,,0,0,\"2001/03/07 14:05\"");
+    QTest::newRow("unchecked keeps no stamp") << "unchecked" << QByteArray("0,abc,,,0,,,,,,0,0,");
+    QTest::newRow("two-byte text") << "kanji" << (QByteArray("0,") + kKaigi + ",,,0,,,,,,0,0,");
+}
+
+void TestToDoFile::fileLine()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, line);
+    auto t = item(QStringLiteral("abc"));
+    if (name == QLatin1String("quoted"))
+        t->Text = QStringLiteral("a, \"b\"");
+    if (name == QLatin1String("kanji"))
+        t->Text = QStringLiteral("会議");
+    if (name != QLatin1String("plain") && name.startsWith(QLatin1String("date")) ) {
+        t->UseDate = true;
+        t->LimitDateTime = at(2001, 3, 9);
+    }
+    if (name == QLatin1String("dateTime")) {
+        t->UseTime = true;
+        t->LimitDateTime = at(2001, 3, 9, 10, 30);
+        t->AlarmedDateTime = at(2001, 3, 9, 10, 30);
+        t->Urgent = true;
+    }
+    if (name == QLatin1String("byDays")) {
+        t->UseDate = true;
+        t->LimitDateTime = at(2001, 3, 9);
+        t->PrevAlert = {TToDoPrevAlert::AlertByDays, 3, at(2001, 3, 8, 9, 15)};
+        t->Important = true;
+    }
+    if (name == QLatin1String("byMinutes")) {
+        t->UseDate = t->UseTime = true;
+        t->LimitDateTime = at(2001, 3, 9, 10, 30);
+        t->PrevAlert = {TToDoPrevAlert::AlertByMinutes, 15, 0};
+    }
+    if (name == QLatin1String("byHours"))
+        t->PrevAlert = {TToDoPrevAlert::AlertByHours, 2, at(2001, 1, 1)};
+    if (name == QLatin1String("checked")) {
+        t->Checked = true;
+        t->CheckedDateTime = nowStamp();
+    }
+    if (name == QLatin1String("unchecked"))
+        t->CheckedDateTime = nowStamp();
+    QCOMPARE(lineOf(*t), line);
+}
+
+void TestToDoFile::derivedTexts()
+{
+    TToDo t(nowStamp());
+    QCOMPARE(t.LimitDateText(), QStringLiteral("        "));
+    QCOMPARE(t.LimitTimeText(), QStringLiteral("--:--"));
+    t.UseDate = true;
+    t.LimitDateTime = at(2001, 3, 9, 8, 5);
+    QCOMPARE(t.LimitDateText(), QStringLiteral("01/03/09"));
+    QCOMPARE(t.LimitTimeText(), QStringLiteral("--:--"));
+    t.UseTime = true;
+    QCOMPARE(t.LimitTimeText(), QStringLiteral("08:05"));
+}
+
+void TestToDoFile::fullLayoutReadsEveryField()
+{
+    TToDoList list;
+    const QByteArray bytes = "1,\"  " + kKaigi + " x \",2001/03/09,10:30:00,2,15,2001/03/09,10:15:00,2001/03/09,10:30:00,1,1,\"2001/03/07 14:05\"\r\n";
+    QVERIFY(ParseToDoFile(bytes, list, nowStamp(), nullptr).ok);
+    QCOMPARE(list.Count(), 1);
+    const TToDo &t = *list.At(0);
+    QCOMPARE(t.Checked, true);
+    QCOMPARE(t.Text, QStringLiteral("会議 x"));
+    QCOMPARE(t.UseDate, true);
+    QCOMPARE(t.UseTime, true);
+    QCOMPARE(t.LimitDateTime, at(2001, 3, 9, 10, 30));
+    QCOMPARE(int(t.PrevAlert.Kind), int(TToDoPrevAlert::AlertByMinutes));
+    QCOMPARE(t.PrevAlert.Amount, 15);
+    QCOMPARE(t.PrevAlert.LastAlerted, at(2001, 3, 9, 10, 15));
+    QCOMPARE(t.AlarmedDateTime, at(2001, 3, 9, 10, 30));
+    QCOMPARE(t.Urgent, true);
+    QCOMPARE(t.Important, true);
+    QCOMPARE(t.CheckedDateTime, nowStamp());
+}
+
+void TestToDoFile::layoutsOfALine_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("useDate");
+    QTest::addColumn<bool>("early");
+    QTest::addColumn<double>("checkedAt");
+    QTest::newRow("early: flag and text") << QByteArray("1,") + kKaimono << true << "買い物" << false << true << 0.0;
+    QTest::newRow("early: third field a date is ignored") << QByteArray("0,abc,2001/03/09") << false << "abc" << false << true << 0.0;
+    QTest::newRow("twelve fields: no checked-at") << QByteArray("1,abc,2001/03/09,,0,,,,1899/12/30,,0,0")
+                                                  << true << "abc" << true << false << 0.0;
+    QTest::newRow("full layout") << QByteArray("1,abc,2001/03/09,,0,,,,1899/12/30,,0,0,2001/03/07 14:05")
+                                 << true << "abc" << true << false << nowStamp();
+    QTest::newRow("extra fields ignored") << QByteArray("0,abc,,,0,,,,,,0,0,,more,fields")
+                                          << false << "abc" << false << false << 0.0;
+}
+
+void TestToDoFile::layoutsOfALine()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, checked);
+    QFETCH(QString, text);
+    QFETCH(bool, useDate);
+    QFETCH(bool, early);
+    QFETCH(double, checkedAt);
+    TToDoList list;
+    bool wasEarly = false;
+    QVERIFY(ParseToDoFile(line + "\r\n", list, nowStamp(), &wasEarly).ok);
+    QCOMPARE(list.Count(), 1);
+    QCOMPARE(list.At(0)->Checked, checked);
+    QCOMPARE(list.At(0)->Text, text);
+    QCOMPARE(list.At(0)->UseDate, useDate);
+    QCOMPARE(list.At(0)->CheckedDateTime, checkedAt);
+    QCOMPARE(wasEarly, early);
+}
+
+void TestToDoFile::earlyLayoutMakesOldCopyAndIsConvertedBySave()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    const QByteArray early = "1," + kKaimono + "\r\n0,abc\r\n";
+    home.write(path, early);
+    TToDoList list;
+    const TToDoLoadResult r = LoadToDoList(path, list, nowStamp());
+    QVERIFY(r.ok);
+    QVERIFY(r.wroteOld);
+    QCOMPARE(home.read(home.dataFolder() + "todo.old"), early);
+    QCOMPARE(list.Count(), 2);
+    QVERIFY(SaveToDoList(path, list).ok);
+    // Ticked in the early layout, so the stamp is the never-recorded moment.
+    const QByteArray converted = QByteArray("1,") + kKaimono + ",,,0,,,,,,0,0,\"1899/12/30 00:00\"\r\n0,abc,,,0,,,,,,0,0,\r\n";
+    QCOMPARE(home.read(path), converted);
+}
+
+void TestToDoFile::roundTripKeepsWhatTheFileStores()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    TToDoList list;
+    auto a = item(QStringLiteral("  padded \"text\", too  "));
+    a->UseDate = a->UseTime = true;
+    a->LimitDateTime = at(2001, 3, 9, 10, 30);
+    a->PrevAlert = {TToDoPrevAlert::AlertByDays, 2, at(2001, 3, 8, 7, 0)};
+    auto b = item(QStringLiteral("会議"));
+    b->Checked = true;
+    b->CheckedDateTime = nowStamp();
+    list.Add(std::move(a));
+    list.Add(std::move(b));
+    list.Display = {list.At(1), list.At(0)}; // display order is what is written
+    QVERIFY(SaveToDoList(path, list).ok);
+
+    TToDoList back;
+    QVERIFY(LoadToDoList(path, back, 0).ok);
+    QCOMPARE(back.Count(), 2);
+    QCOMPARE(back.At(0)->Text, QStringLiteral("会議"));
+    QCOMPARE(back.At(0)->CheckedDateTime, nowStamp());
+    const TToDo &t = *back.At(1);
+    QCOMPARE(t.Text, QStringLiteral("padded \"text\", too")); // outer blanks are trimmed on reading
+    QCOMPARE(t.LimitDateTime, at(2001, 3, 9, 10, 30));
+    QCOMPARE(t.PrevAlert.Amount, 2);
+    QCOMPARE(t.PrevAlert.LastAlerted, at(2001, 3, 8, 7, 0));
+    QCOMPARE(t.AlarmedDateTime, at(1899, 12, 30));
+    QVERIFY(!QFileInfo::exists(home.dataFolder() + "todo.old"));
+}
+
+void TestToDoFile::blankLinesAreSkipped()
+{
+    TToDoList list;
+    const QByteArray bytes = "0,a\r\n\r\n   \r\n0,b\r\n\r\n";
+    QVERIFY(ParseToDoFile(bytes, list, nowStamp(), nullptr).ok);
+    QCOMPARE(list.Count(), 2);
+    QCOMPARE(list.At(1)->Text, QStringLiteral("b"));
+}
+
+void TestToDoFile::failingLineStopsAndKeepsFileAside_data()
+{
+    QTest::addColumn<QByteArray>("bad");
+    QTest::addColumn<int>("index");
+    QTest::newRow("single field") << QByteArray("1") << 1;
+    QTest::newRow("five fields") << QByteArray("0,abc,2001/03/09,,0") << 5;
+    QTest::newRow("four fields") << QByteArray("0,abc,,") << 4;
+}
+
+void TestToDoFile::failingLineStopsAndKeepsFileAside()
+{
+    QFETCH(QByteArray, bad);
+    QFETCH(int, index);
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    const QByteArray bytes = "0,first\r\n" + bad + "\r\n0,after\r\n";
+    home.write(path, bytes);
+    TToDoList list;
+    TScriptedPrompter prompter;
+    QVERIFY(!LoadToDoList(path, list, nowStamp(), prompter));
+    QCOMPARE(list.Count(), 1);
+    QCOMPARE(list.At(0)->Text, QStringLiteral("first"));
+    QCOMPARE(prompter.kinds(), QStringList{"error"});
+    const QString copy = path + ".damaged";
+    QCOMPARE(prompter.texts().first(), QStringLiteral("リストのインデックスが範囲を超えています (%1)").arg(index)
+                                           + "\r\n" + DamagedCopyNote(copy));
+    QCOMPARE(home.read(copy), bytes);
+    QCOMPARE(home.read(path), bytes); // unchanged until the next save
+}
+
+void TestToDoFile::missingFileGivesEmptyList()
+{
+    TTestHome home;
+    TToDoList list;
+    list.Add(item("stale"));
+    TScriptedPrompter prompter;
+    QVERIFY(LoadToDoList(home.dataFolder() + "todo.dat", list, nowStamp(), prompter));
+    QCOMPARE(list.Count(), 0);
+    QCOMPARE(list.Display.size(), 0);
+    QVERIFY(prompter.messages.isEmpty());
+}
+
+void TestToDoFile::unreadableFileIsReported()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    QDir().mkpath(path); // a folder where the file should be
+    TToDoList list;
+    const TToDoLoadResult r = LoadToDoList(path, list, nowStamp());
+    QVERIFY(!r.ok);
+    QVERIFY(r.message.startsWith(QStringLiteral("ファイル %1 を開けません").arg(path)));
+}
+
+void TestToDoFile::garbageValuesAreSkippedSilently()
+{
+    TToDoList list;
+    const QByteArray bytes = "x,abc,2001/02/30,25:00:00,1,many,nodate,notime,bad,bad,yes,1,garbage\r\n"
+                             "0,def,2001/13/01,,9,5,,,,,1,0,\r\n";
+    QVERIFY(ParseToDoFile(bytes, list, nowStamp(), nullptr).ok);
+    QCOMPARE(list.Count(), 2);
+    const TToDo &a = *list.At(0);
+    QCOMPARE(a.Checked, false);
+    QCOMPARE(a.UseDate, false);
+    QCOMPARE(a.UseTime, false);
+    QCOMPARE(a.LimitDateTime, nowStamp());
+    QCOMPARE(int(a.PrevAlert.Kind), int(TToDoPrevAlert::AlertByDays));
+    QCOMPARE(a.PrevAlert.Amount, 1);
+    QCOMPARE(a.PrevAlert.LastAlerted, 0.0);
+    QCOMPARE(a.AlarmedDateTime, 0.0);
+    QCOMPARE(a.Urgent, false);
+    QCOMPARE(a.Important, true);
+    QCOMPARE(a.CheckedDateTime, 0.0);
+    const TToDo &b = *list.At(1);
+    QCOMPARE(b.UseDate, false);
+    QCOMPARE(int(b.PrevAlert.Kind), int(TToDoPrevAlert::NoAlert));
+    QCOMPARE(b.PrevAlert.Amount, 1);
+    QCOMPARE(b.Urgent, true);
+}
+
+void TestToDoFile::lineBreakInTextStaysOneItem()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    TToDoList list;
+    list.Add(item(QStringLiteral("two\r\nlines\nhere")));
+    list.Add(item(QStringLiteral("next")));
+    QVERIFY(SaveToDoList(path, list).ok);
+    TToDoList back;
+    QVERIFY(LoadToDoList(path, back, nowStamp()).ok);
+    QCOMPARE(back.Count(), 2);
+    QCOMPARE(back.At(0)->Text, QStringLiteral("two lines here"));
+}
+
+void TestToDoFile::saveIsCrashSafe()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    home.write(path, "0,old\r\n");
+    // A folder squatting on the back-up name and the rename target's folder
+    // being gone are both write failures; here the target is made a folder.
+    const QString blocked = home.dataFolder() + "blocked/";
+    QDir().mkpath(blocked + "todo.dat/inner");
+    TToDoList list;
+    list.Add(item("new"));
+    const TToDoSaveResult r = SaveToDoList(blocked + "todo.dat", list);
+    QVERIFY(!r.ok);
+    QVERIFY(r.message.startsWith(QStringLiteral("ファイル %1 を作成できません").arg(blocked + "todo.dat")));
+    QVERIFY(QFileInfo(blocked + "todo.dat/inner").isDir());
+    QCOMPARE(home.read(path), QByteArray("0,old\r\n"));
+}
+
+void TestToDoFile::saveRefusesUnstorableText()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    home.write(path, "0,old\r\n");
+    TToDoList list;
+    list.Add(item(QStringLiteral("emoji \U0001F600")));
+    const TToDoSaveResult r = SaveToDoList(path, list);
+    QVERIFY(!r.ok);
+    QVERIFY(r.message.contains(QStringLiteral("保存できない文字")));
+    QCOMPARE(home.read(path), QByteArray("0,old\r\n"));
+}
+
+void TestToDoFile::saveRetiresPreviousVersionAsBak()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    home.write(path, "0,old\r\n");
+    TToDoList list;
+    QVERIFY(SaveToDoList(path, list).ok);
+    QCOMPARE(home.read(path), QByteArray()); // an empty list is an empty file
+    QVERIFY(QFileInfo::exists(path));
+    QCOMPARE(home.read(home.dataFolder() + "todo.bak"), QByteArray("0,old\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestToDoFile)
+#include "test_todofile.moc"
