@@ -1,0 +1,5 @@
+qm_core_library(quillmere_core_notes
+  memostore.cpp memostore.h
+)
+target_link_libraries(quillmere_core_notes PUBLIC quillmere_core_foundation)
+target_link_libraries(quillmere_core INTERFACE quillmere_core_notes)
