@@ -76,7 +76,8 @@ private:
 
     bool m_autoEquinox = false;
     bool m_autoFurikae = false;
-    bool m_autoKokumin = false;
+    // On from the start: callers that predate the switch still get the law.
+    bool m_autoKokumin = true;
     TZoDayItemList *m_holidays;
     TZoDayItemList *m_specialDays;
     TZoDayItemList *m_daysOff;
