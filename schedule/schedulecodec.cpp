@@ -4,10 +4,18 @@ namespace {
 
 constexpr const char *kCodecName = "windows-31j";
 
+// Printable ASCII and the line and tab controls mean the same in CP932 and
+// here. Other control bytes go through the converter, which maps a few of
+// them differently, so that every text is decoded alike.
+bool plain(uint c)
+{
+    return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r';
+}
+
 bool isAscii(const char *p, qsizetype n)
 {
     for (qsizetype i = 0; i < n; ++i) {
-        if (static_cast<unsigned char>(p[i]) >= 0x80)
+        if (!plain(static_cast<unsigned char>(p[i])))
             return false;
     }
     return true;
@@ -16,7 +24,7 @@ bool isAscii(const char *p, qsizetype n)
 bool isAscii(const QString &text)
 {
     for (const QChar c : text) {
-        if (c.unicode() >= 0x80)
+        if (!plain(c.unicode()))
             return false;
     }
     return true;

@@ -9,12 +9,8 @@
 
 namespace {
 
-// Bytes of a record besides its texts and lines, and the least a text field
-// takes (its length and the zero byte).
-constexpr qsizetype kRecordFixedBytes = 91;
-constexpr qsizetype kOldRecordFixedBytes = 67;
+// The least a text field takes: its length and the zero byte.
 constexpr qsizetype kTextFieldMinBytes = 5;
-constexpr qsizetype kShellTextFields = 4;
 
 // A bounded reader over the file image: every read checks what is left, so a
 // damaged length can neither overrun nor ask for a huge allocation.
@@ -171,7 +167,7 @@ bool readLines(TReader &in, TScheduleCodec &codec, TAlarm &owner)
     qint32 count = 0;
     if (!in.Read(count) || count < 0 || qsizetype(count) > in.Left() / kTextFieldMinBytes)
         return false;
-    owner.Lines.reserve(count);
+    owner.Lines.reserve(count); // bounded by the bytes left, checked above
     for (qint32 i = 0; i < count; ++i) {
         QString line;
         if (!readText(in, codec, owner, line))
@@ -241,7 +237,12 @@ TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list
     TReader in(bytes);
     TScheduleReadResult result;
     quint32 version = 0;
-    if (!in.Read(version) || (version != kScheduleFileVersion && version != kScheduleFileOldVersion)) {
+    if (!in.Read(version)) {
+        // Too short to hold even the version: a read error, list untouched.
+        result.status = TScheduleReadResult::ReadError;
+        return result;
+    }
+    if (version != kScheduleFileVersion && version != kScheduleFileOldVersion) {
         result.status = TScheduleReadResult::InvalidHeader;
         return result;
     }
@@ -251,9 +252,12 @@ TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list
     tail = TScheduleFileTail();
     result.status = TScheduleReadResult::ReadError;
 
-    const qsizetype minRecord = (withNotice ? kRecordFixedBytes : kOldRecordFixedBytes) + kShellTextFields * kTextFieldMinBytes;
+    // A count beyond the bytes left is nonsense and fails at once. A smaller
+    // one that the file still cannot hold is read record by record, so that
+    // what a cut-off file holds complete is kept; each record consumes at
+    // least 87 bytes, so that loop ends with the bytes.
     qint32 count = 0;
-    if (!in.Read(count) || count < 0 || qsizetype(count) > in.Left() / minRecord)
+    if (!in.Read(count) || count < 0 || qsizetype(count) > in.Left())
         return result;
     TScheduleCodec codec;
     for (qint32 i = 0; i < count; ++i) {

@@ -25,8 +25,8 @@ struct [[nodiscard]] TScheduleReadResult
     bool ok() const { return status == Ok; }
 };
 
-// Reads a whole file image into `list` and `tail`. An unknown version leaves
-// both untouched. Otherwise the list is emptied first, and on a read error it
+// Reads a whole file image into `list` and `tail`. An unknown version (and an
+// image too short to hold one, reported as a read error) leaves both untouched. Otherwise the list is emptied first, and on a read error it
 // keeps the records read completely before the damage (the tail is then
 // reset). Start-up schedules come back with LastAlarmed 0 so they fire again.
 // Counts and lengths that cannot fit in the rest of the bytes fail at once.
