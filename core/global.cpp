@@ -3,6 +3,7 @@
 #include "core/appglobal.h"
 #include "core/prompter.h"
 #include "core/settingskeys.h"
+#include "core/trash.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,7 @@
 void MoveToRecycleBin(const QStringList &paths)
 {
     for (const QString &path : paths)
-        QFile::moveToTrash(path);
+        MoveToTrash(path);
 }
 
 void MoveFileToRecycleBin(const QString &path)
@@ -42,7 +43,10 @@ void BackupBeforeSave(const QString &path)
         return;
     if (GetUseRecycleBin()) {
         MoveFileToRecycleBin(path);
-        return;
+        // A file the trash would not take is retired the ordinary way, so the
+        // writer never overwrites it without a copy.
+        if (!QFileInfo::exists(path))
+            return;
     }
     if (!GetNoBackupFiles()) {
         const QString bak = BackupFileName(path);

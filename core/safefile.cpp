@@ -1,6 +1,7 @@
 #include "core/safefile.h"
 
 #include "core/global.h"
+#include "core/trash.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,9 +87,9 @@ TSaveResult SaveDataFile(const QString &path, const QByteArray &bytes)
     // Only now, with the new version safely on disk, is the old one retired.
     QString inTrash;
     if (QFileInfo::exists(path)) {
-        if (GetUseRecycleBin()) {
-            QFile::moveToTrash(path, &inTrash);
-        } else if (!GetNoBackupFiles()) {
+        // Without the trash (or when it would not take the file) a .bak copy.
+        const bool trashed = GetUseRecycleBin() && MoveToTrash(path, &inTrash);
+        if (!trashed && !GetNoBackupFiles()) {
             const QString bak = BackupFileName(path);
             QFile::remove(bak);
             QFile::copy(path, bak);
