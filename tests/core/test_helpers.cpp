@@ -15,6 +15,7 @@ class TestHelpers : public QObject
 private Q_SLOTS:
     void backupBeforeSave_data();
     void backupBeforeSave();
+    void recycleBinFilesAndFolders();
     void backupFileName_data();
     void backupFileName();
     void isValidFileName_data();
@@ -51,14 +52,24 @@ void TestHelpers::backupBeforeSave_data()
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QByteArray>("expectedBak"); // empty: no .bak file
     QTest::addColumn<bool>("expectedInTrash");
+    QTest::addColumn<QString>("name");
 
+    const QString schedule = QStringLiteral("schedule.dat");
+    // 246 bytes: the trash cannot record this name, so it takes the .bak route.
+    const QString longName = QString(242, QLatin1Char('p')) + QStringLiteral(".txt");
     // An older .bak ("old bak") is present in every row.
-    QTest::newRow("bak replaced") << false << false << true << QByteArray("current") << false;
-    QTest::newRow("no backup deletes without copy") << false << true << true << QByteArray("old bak") << false;
-    QTest::newRow("trash") << true << false << true << QByteArray("old bak") << true;
-    QTest::newRow("trash wins over no backup") << true << true << true << QByteArray("old bak") << true;
-    QTest::newRow("no file, nothing happens") << false << false << false << QByteArray("old bak") << false;
-    QTest::newRow("no file, trash untouched") << true << false << false << QByteArray("old bak") << false;
+    QTest::newRow("bak replaced") << false << false << true << QByteArray("current") << false << schedule;
+    QTest::newRow("no backup deletes without copy") << false << true << true << QByteArray("old bak") << false
+                                                    << schedule;
+    QTest::newRow("trash") << true << false << true << QByteArray("old bak") << true << schedule;
+    QTest::newRow("trash wins over no backup") << true << true << true << QByteArray("old bak") << true << schedule;
+    QTest::newRow("no file, nothing happens") << false << false << false << QByteArray("old bak") << false
+                                              << schedule;
+    QTest::newRow("no file, trash untouched") << true << false << false << QByteArray("old bak") << false
+                                              << schedule;
+    QTest::newRow("japanese name to trash") << true << false << true << QByteArray("old bak") << true
+                                            << QStringLiteral("議事録.txt");
+    QTest::newRow("name too long for trash") << true << false << true << QByteArray("current") << false << longName;
 }
 
 void TestHelpers::backupBeforeSave()
@@ -68,11 +79,12 @@ void TestHelpers::backupBeforeSave()
     QFETCH(bool, fileExists);
     QFETCH(QByteArray, expectedBak);
     QFETCH(bool, expectedInTrash);
+    QFETCH(QString, name);
 
     TTestHome home;
     setSwitches(home, recycle, noBackup);
-    const QString file = home.dataFolder() + QStringLiteral("schedule.dat");
-    const QString bak = home.dataFolder() + QStringLiteral("schedule.bak");
+    const QString file = home.dataFolder() + name;
+    const QString bak = BackupFileName(file);
     home.write(bak, "old bak");
     if (fileExists)
         home.write(file, "current");
@@ -81,12 +93,46 @@ void TestHelpers::backupBeforeSave()
 
     QVERIFY(!QFileInfo::exists(file));
     QCOMPARE(home.read(bak), expectedBak);
-    QCOMPARE(QFileInfo::exists(trashed(home, QStringLiteral("schedule.dat"))), expectedInTrash);
+    QCOMPARE(QFileInfo::exists(trashed(home, name)), expectedInTrash);
     if (expectedInTrash)
-        QCOMPARE(home.read(trashed(home, QStringLiteral("schedule.dat"))), QByteArray("current"));
+        QCOMPARE(home.read(trashed(home, name)), QByteArray("current"));
     // Nothing else appears in the data folder.
-    QStringList expectedEntries{QStringLiteral("schedule.bak")};
-    QCOMPARE(QDir(home.dataFolder()).entryList(QDir::Files | QDir::Hidden), expectedEntries);
+    QCOMPARE(QDir(home.dataFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(bak).fileName()});
+}
+
+void TestHelpers::recycleBinFilesAndFolders()
+{
+    TTestHome home;
+    setSwitches(home, true, false);
+    const QString note = home.dataFolder() + QStringLiteral("Note/会議/");
+    QVERIFY(QDir().mkpath(note));
+    home.write(note + QStringLiteral("page.txt"), "page");
+    const QString file = home.dataFolder() + QStringLiteral("memo.txt");
+    home.write(file, "memo");
+
+    // Each helper takes only its own kind of entry.
+    MoveFileToRecycleBin(note);
+    QVERIFY(QFileInfo(note).isDir());
+    MoveFolderToRecycleBin(file);
+    QVERIFY(QFileInfo::exists(file));
+
+    MoveFolderToRecycleBin(note);
+    QVERIFY(!QFileInfo::exists(note));
+    QCOMPARE(home.read(trashed(home, QStringLiteral("会議/page.txt"))), QByteArray("page"));
+    MoveFileToRecycleBin(file);
+    QVERIFY(!QFileInfo::exists(file));
+    QCOMPARE(home.read(trashed(home, QStringLiteral("memo.txt"))), QByteArray("memo"));
+
+    // Missing paths and an empty list are no-ops.
+    MoveToRecycleBin({});
+    MoveFileToRecycleBin(file);
+    MoveFolderToRecycleBin(note);
+
+    // A name the trash cannot record stays put instead of hanging the program.
+    const QString longName = home.dataFolder() + QString(250, QLatin1Char('n'));
+    home.write(longName, "long");
+    MoveToRecycleBin({longName});
+    QCOMPARE(home.read(longName), QByteArray("long"));
 }
 
 void TestHelpers::backupFileName_data()
