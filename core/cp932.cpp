@@ -9,10 +9,42 @@ namespace {
 constexpr const char *kCodecName = "windows-31j";
 }
 
+namespace {
+// ICU puts 0x1A for a byte it cannot map and silently drops a lead byte at the
+// very end, so damaged text is decoded one character at a time instead: each
+// byte that is not CP932 becomes one U+FFFD and nothing is lost silently.
+QString decodeDamaged(const QByteArray &bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    QStringDecoder one(kCodecName, QStringConverter::Flag::Stateless);
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const bool lead = IsLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < n;
+        const qsizetype width = lead ? 2 : 1;
+        // The decoder's error flag stays set once raised, so the failure is
+        // read from what it gives back: nothing, or its substitute character.
+        const QString ch = one.decode(QByteArrayView(bytes.constData() + i, width));
+        const bool bad = ch.size() != 1 || ch[0] == QChar::ReplacementCharacter
+                         || (ch[0].unicode() == 0x1A && bytes[i] != '\x1A');
+        if (bad) {
+            out += QChar(QChar::ReplacementCharacter);
+            i += 1; // a bad trail byte may be a character of its own
+            continue;
+        }
+        out += ch;
+        i += width;
+    }
+    return out;
+}
+} // namespace
+
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder decoder(kCodecName);
+    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return decodeDamaged(bytes);
     return text;
 }
 
