@@ -1,4 +1,5 @@
 #include "calendar/dateex.h"
+#include "calendar/daylisting.h"
 #include "calendar/daytext.h"
 #include "calendar/holidaytable.h"
 
@@ -56,6 +57,7 @@ private Q_SLOTS:
     void commaText();
     void monthShape_data();
     void monthShape();
+    void listingOfDays();
 };
 
 void TestDateEx::builtInTable_data()
@@ -345,6 +347,27 @@ void TestDateEx::monthShape()
     QCOMPARE(TZoDateEx::DaysInMonth(QDate(year, month, 15)), days);
     QCOMPARE(TZoDateEx::FirstDayOfWeek(year, month), firstWeekday);
     QCOMPARE(TZoDateEx::FirstDayOfWeek(QDate(year, month, days)), firstWeekday);
+}
+
+void TestDateEx::listingOfDays()
+{
+    TZoDateEx engine;
+    switchesOn(engine);
+    FillBuiltInHolidays(*engine.HolidayList());
+    engine.SpecialDayList()->Add(TZoDayItem(5, 5, QStringLiteral("誕生日 祝い")));
+    engine.CustomDayOffList()->Add(TZoDayItem(2026, 5, 7, QStringLiteral("休")));
+    const QStringList expected = {
+        QStringLiteral("2026-05-03\tholiday\t憲法記念日"),
+        QStringLiteral("2026-05-04\tholiday\tみどりの日"),
+        QStringLiteral("2026-05-05\tholiday,special\t\"誕生日 祝い\",こどもの日"),
+        QStringLiteral("2026-05-06\tfurikae\t振替休日"),
+        QStringLiteral("2026-05-07\tdayoff\t休"),
+    };
+    QCOMPARE(DayListingLines(engine, QDate(2026, 5, 1), QDate(2026, 5, 10)), expected);
+    QCOMPARE(DayListingLines(engine, QDate(2026, 9, 22), QDate(2026, 9, 22)),
+             QStringList{QStringLiteral("2026-09-22\tholiday\t国民の休日")});
+    QCOMPARE(DayListingLines(engine, QDate(2026, 5, 10), QDate(2026, 5, 1)), QStringList());
+    QCOMPARE(DayListingLine(engine, QDate(2026, 5, 9)), QString());
 }
 
 QTEST_GUILESS_MAIN(TestDateEx)
