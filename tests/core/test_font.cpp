@@ -82,22 +82,19 @@ void TestFont::fontToString_data()
 {
     QTest::addColumn<TFontSpec>("font");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("arial example") << arialExample()
-                                   << R"("Arial", "10", "0", "1", "1", "0", "-2147483643", "0")";
+    QTest::newRow("arial example") << arialExample() << R"("Arial", "10", "0", "1", "1", "0", "-2147483643", "0")";
     TFontSpec gothic;
     gothic.name = QStringLiteral("ＭＳ ゴシック");
     gothic.size = 9;
     gothic.bold = true;
-    QTest::newRow("9pt black bold japanese") << gothic
-                                             << QStringLiteral(R"("ＭＳ ゴシック", "9", "1", "0", "0", "0", "0", "128")");
-    QTest::newRow("strike-out, explicit colour")
-        << with(TFontSpec{}, [](TFontSpec &f) {
-               f.name = QStringLiteral("Noto Sans CJK JP");
-               f.size = 12;
-               f.strikeOut = true;
-               f.color = 0x0000FF;
-           })
-        << R"("Noto Sans CJK JP", "12", "0", "0", "0", "1", "255", "128")";
+    QTest::newRow("9pt black bold japanese")
+        << gothic << QStringLiteral(R"("ＭＳ ゴシック", "9", "1", "0", "0", "0", "0", "128")");
+    QTest::newRow("strike-out, explicit colour") << with(TFontSpec{}, [](TFontSpec &f) {
+        f.name = QStringLiteral("Noto Sans CJK JP");
+        f.size = 12;
+        f.strikeOut = true;
+        f.color = 0x0000FF;
+    }) << R"("Noto Sans CJK JP", "12", "0", "0", "0", "1", "255", "128")";
     QTest::newRow("info-tip colour") << with(TFontSpec{}, [](TFontSpec &f) { f.color = clr::clInfoBk; })
                                      << R"("", "9", "0", "0", "0", "0", "-2147483624", "128")";
 }
@@ -114,9 +111,8 @@ void TestFont::stringToFont_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<TFontSpec>("expected"); // parsed over busyFont()
 
-    QTest::newRow("arial example read back")
-        << R"("Arial", "10", "0", "1", "1", "0", "-2147483643", "0")"
-        << with(arialExample(), [](TFontSpec &f) { f.charset = 128; });
+    QTest::newRow("arial example read back") << R"("Arial", "10", "0", "1", "1", "0", "-2147483643", "0")"
+                                             << with(arialExample(), [](TFontSpec &f) { f.charset = 128; });
     QTest::newRow("one quoted name") << R"("Arial")" << with(busyFont(), [](TFontSpec &f) {
         f.name = QStringLiteral("Arial");
         f.bold = f.italic = f.underline = f.strikeOut = false;
@@ -135,13 +131,13 @@ void TestFont::stringToFont_data()
                                                f.italic = f.underline = f.strikeOut = false;
                                                f.charset = 128;
                                            });
-    QTest::newRow("style needs exactly 1") << R"("A", "9", "2", "yes", "1 ", "01")"
-                                           << with(busyFont(), [](TFontSpec &f) {
-                                                  f.name = QStringLiteral("A");
-                                                  f.size = 9;
-                                                  f.bold = f.italic = f.underline = f.strikeOut = false;
-                                                  f.charset = 128;
-                                              });
+    QTest::newRow("style needs exactly 1")
+        << R"("A", "9", "2", "yes", "1 ", "01")" << with(busyFont(), [](TFontSpec &f) {
+               f.name = QStringLiteral("A");
+               f.size = 9;
+               f.bold = f.italic = f.underline = f.strikeOut = false;
+               f.charset = 128;
+           });
     QTest::newRow("three items: bold only") << R"("A", "11", "1")" << with(busyFont(), [](TFontSpec &f) {
         f.name = QStringLiteral("A");
         f.size = 11;
@@ -162,29 +158,29 @@ void TestFont::stringToFont_data()
         f.color = 255;
         f.charset = 128;
     });
-    QTest::newRow("japanese name with blank") << QStringLiteral(R"("ＭＳ Ｐ明朝", "9")")
-                                              << with(busyFont(), [](TFontSpec &f) {
-                                                     f.name = QStringLiteral("ＭＳ Ｐ明朝");
-                                                     f.size = 9;
-                                                     f.bold = f.italic = f.underline = f.strikeOut = false;
-                                                     f.charset = 128;
-                                                 });
-    QTest::newRow("charset item never used") << R"("A", "9", "0", "0", "0", "0", "0", "0", "extra")"
-                                             << with(busyFont(), [](TFontSpec &f) {
-                                                    f.name = QStringLiteral("A");
-                                                    f.size = 9;
-                                                    f.bold = f.italic = f.underline = f.strikeOut = false;
-                                                    f.color = 0;
-                                                    f.charset = 128;
-                                                });
-    QTest::newRow("negative system colour") << R"("A", "9", "0", "0", "0", "0", "-2147483624")"
-                                            << with(busyFont(), [](TFontSpec &f) {
-                                                   f.name = QStringLiteral("A");
-                                                   f.size = 9;
-                                                   f.bold = f.italic = f.underline = f.strikeOut = false;
-                                                   f.color = clr::clInfoBk;
-                                                   f.charset = 128;
-                                               });
+    QTest::newRow("japanese name with blank")
+        << QStringLiteral(R"("ＭＳ Ｐ明朝", "9")") << with(busyFont(), [](TFontSpec &f) {
+               f.name = QStringLiteral("ＭＳ Ｐ明朝");
+               f.size = 9;
+               f.bold = f.italic = f.underline = f.strikeOut = false;
+               f.charset = 128;
+           });
+    QTest::newRow("charset item never used")
+        << R"("A", "9", "0", "0", "0", "0", "0", "0", "extra")" << with(busyFont(), [](TFontSpec &f) {
+               f.name = QStringLiteral("A");
+               f.size = 9;
+               f.bold = f.italic = f.underline = f.strikeOut = false;
+               f.color = 0;
+               f.charset = 128;
+           });
+    QTest::newRow("negative system colour")
+        << R"("A", "9", "0", "0", "0", "0", "-2147483624")" << with(busyFont(), [](TFontSpec &f) {
+               f.name = QStringLiteral("A");
+               f.size = 9;
+               f.bold = f.italic = f.underline = f.strikeOut = false;
+               f.color = clr::clInfoBk;
+               f.charset = 128;
+           });
 }
 
 void TestFont::stringToFont()

@@ -40,8 +40,8 @@ QString trashed(const TTestHome &home, const QString &name)
 
 void setSwitches(const TTestHome &home, bool recycle, bool noBackup)
 {
-    home.setSettings("[SETTINGS]\r\nUseRecycleBin=" + QByteArray::number(recycle ? 1 : 0)
-                     + "\r\nNoBackupFiles=" + QByteArray::number(noBackup ? 1 : 0) + "\r\n");
+    home.setSettings("[SETTINGS]\r\nUseRecycleBin=" + QByteArray::number(recycle ? 1 : 0) +
+                     "\r\nNoBackupFiles=" + QByteArray::number(noBackup ? 1 : 0) + "\r\n");
 }
 } // namespace
 
@@ -59,16 +59,14 @@ void TestHelpers::backupBeforeSave_data()
     const QString longName = QString(242, QLatin1Char('p')) + QStringLiteral(".txt");
     // An older .bak ("old bak") is present in every row.
     QTest::newRow("bak replaced") << false << false << true << QByteArray("current") << false << schedule;
-    QTest::newRow("no backup deletes without copy") << false << true << true << QByteArray("old bak") << false
-                                                    << schedule;
+    QTest::newRow("no backup deletes without copy")
+        << false << true << true << QByteArray("old bak") << false << schedule;
     QTest::newRow("trash") << true << false << true << QByteArray("old bak") << true << schedule;
     QTest::newRow("trash wins over no backup") << true << true << true << QByteArray("old bak") << true << schedule;
-    QTest::newRow("no file, nothing happens") << false << false << false << QByteArray("old bak") << false
-                                              << schedule;
-    QTest::newRow("no file, trash untouched") << true << false << false << QByteArray("old bak") << false
-                                              << schedule;
-    QTest::newRow("japanese name to trash") << true << false << true << QByteArray("old bak") << true
-                                            << QStringLiteral("議事録.txt");
+    QTest::newRow("no file, nothing happens") << false << false << false << QByteArray("old bak") << false << schedule;
+    QTest::newRow("no file, trash untouched") << true << false << false << QByteArray("old bak") << false << schedule;
+    QTest::newRow("japanese name to trash")
+        << true << false << true << QByteArray("old bak") << true << QStringLiteral("議事録.txt");
     QTest::newRow("name too long for trash") << true << false << true << QByteArray("current") << false << longName;
 }
 
@@ -139,12 +137,18 @@ void TestHelpers::backupFileName_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("schedule") << "/d/schedule.dat" << "/d/schedule.bak";
-    QTest::newRow("daily memo") << "/d/Memo/20000101.txt" << "/d/Memo/20000101.bak";
-    QTest::newRow("last extension only") << "/d/a.b.txt" << "/d/a.b.bak";
-    QTest::newRow("no extension") << "/d/noext" << "/d/noext.bak";
-    QTest::newRow("dot in folder only") << "/d.x/page" << "/d.x/page.bak";
-    QTest::newRow("japanese page") << QStringLiteral("/d/Note/会議/議事録.txt") << QStringLiteral("/d/Note/会議/議事録.bak");
+    QTest::newRow("schedule") << "/d/schedule.dat"
+                              << "/d/schedule.bak";
+    QTest::newRow("daily memo") << "/d/Memo/20000101.txt"
+                                << "/d/Memo/20000101.bak";
+    QTest::newRow("last extension only") << "/d/a.b.txt"
+                                         << "/d/a.b.bak";
+    QTest::newRow("no extension") << "/d/noext"
+                                  << "/d/noext.bak";
+    QTest::newRow("dot in folder only") << "/d.x/page"
+                                        << "/d.x/page.bak";
+    QTest::newRow("japanese page") << QStringLiteral("/d/Note/会議/議事録.txt")
+                                   << QStringLiteral("/d/Note/会議/議事録.bak");
 }
 
 void TestHelpers::backupFileName()
@@ -205,16 +209,20 @@ void TestHelpers::checkDate_data()
     QTest::addColumn<QString>("kind"); // "" when nothing is shown
     QTest::addColumn<QString>("text");
 
-    const QString question = QStringLiteral("指定された日付が存在しない年もありますが\r\nこのまま登録してもよろしいですか？");
+    const QString question =
+        QStringLiteral("指定された日付が存在しない年もありますが\r\nこのまま登録してもよろしいですか？");
     const QString error = QStringLiteral("不正な日付が指定されています");
     QTest::newRow("yearly 29 Feb, yes") << 0 << 2 << 29 << QList<bool>{true} << true << "confirm" << question;
     QTest::newRow("yearly 29 Feb, no") << 0 << 2 << 29 << QList<bool>{false} << false << "confirm" << question;
     QTest::newRow("2001-02-29") << 2001 << 2 << 29 << QList<bool>{} << false << "error" << error;
-    QTest::newRow("2000-02-29 leap") << 2000 << 2 << 29 << QList<bool>{} << true << "" << "";
+    QTest::newRow("2000-02-29 leap") << 2000 << 2 << 29 << QList<bool>{} << true << ""
+                                     << "";
     QTest::newRow("1900-02-29 not leap") << 1900 << 2 << 29 << QList<bool>{} << false << "error" << error;
     QTest::newRow("yearly 31 Apr") << 0 << 4 << 31 << QList<bool>{} << false << "error" << error;
-    QTest::newRow("yearly 31 Dec") << 0 << 12 << 31 << QList<bool>{} << true << "" << "";
-    QTest::newRow("yearly 28 Feb") << 0 << 2 << 28 << QList<bool>{} << true << "" << "";
+    QTest::newRow("yearly 31 Dec") << 0 << 12 << 31 << QList<bool>{} << true << ""
+                                   << "";
+    QTest::newRow("yearly 28 Feb") << 0 << 2 << 28 << QList<bool>{} << true << ""
+                                   << "";
     QTest::newRow("month 13") << 2024 << 13 << 1 << QList<bool>{} << false << "error" << error;
     QTest::newRow("day 0") << 2024 << 1 << 0 << QList<bool>{} << false << "error" << error;
 }
@@ -308,8 +316,8 @@ void TestHelpers::switchesFollowTheFile()
     QFETCH(QByteArray, value);
     QFETCH(bool, expected);
     TTestHome home;
-    home.setSettings("[SETTINGS]\r\nDeleteMessage=" + value + "\r\nUseRecycleBin=" + value + "\r\nNoBackupFiles="
-                     + value + "\r\nIMEAutoOn=" + value + "\r\n");
+    home.setSettings("[SETTINGS]\r\nDeleteMessage=" + value + "\r\nUseRecycleBin=" + value +
+                     "\r\nNoBackupFiles=" + value + "\r\nIMEAutoOn=" + value + "\r\n");
     QCOMPARE(GetDeleteMessage(), expected);
     QCOMPARE(GetUseRecycleBin(), expected);
     QCOMPARE(GetNoBackupFiles(), expected);
@@ -326,7 +334,8 @@ void TestHelpers::settingIntegerRoundTrip()
     WriteSettingInteger(QStringLiteral("SETTINGS"), QStringLiteral("DefaultSchedulePrevHour"), 13);
     WriteSettingInteger(QStringLiteral("SETTINGS"), QStringLiteral("DefaultSchedulePrevMinute"), -7);
     QCOMPARE(ReadSettingInteger(QStringLiteral("settings"), QStringLiteral("defaultscheduleprevhour"), 5), 13);
-    QCOMPARE(home.settings(), QByteArray("[SETTINGS]\r\nDefaultSchedulePrevHour=13\r\nDefaultSchedulePrevMinute=-7\r\n"));
+    QCOMPARE(home.settings(),
+             QByteArray("[SETTINGS]\r\nDefaultSchedulePrevHour=13\r\nDefaultSchedulePrevMinute=-7\r\n"));
 }
 
 void TestHelpers::settingIntegerUnreadableOrUnwritable()

@@ -54,10 +54,11 @@ void TestProfile::readString_data()
 
     const QString def = QStringLiteral("<default>");
     QTest::newRow("plain") << QByteArray("[SETTINGS]\r\nTextSaveDir=/home/u/\r\n") << "SETTINGS"
-                           << "TextSaveDir" << "/home/u/";
+                           << "TextSaveDir"
+                           << "/home/u/";
     // □ is 81 A0 and ■ 81 A1 in CP932.
-    QTest::newRow("cp932 value") << QByteArray("[SETTINGS]\r\nCalendarMemoString=\x81\xa0\x81\xa1\r\n")
-                                 << "SETTINGS" << "CalendarMemoString" << QStringLiteral("□■");
+    QTest::newRow("cp932 value") << QByteArray("[SETTINGS]\r\nCalendarMemoString=\x81\xa0\x81\xa1\r\n") << "SETTINGS"
+                                 << "CalendarMemoString" << QStringLiteral("□■");
     // ソ is 83 5C: the trail byte is a backslash and must not be treated as one.
     QTest::newRow("cp932 trail backslash")
         << QByteArray("[DataFolders]\r\nDataFolderTitle1=\x83\x5c\x83\x74\x83\x67\r\n") << "DataFolders"
@@ -65,30 +66,64 @@ void TestProfile::readString_data()
     QTest::newRow("cp932 section and key") << QByteArray("[\x83\x65\x83\x58\x83\x67]\r\n\x83\x4c\x81\x5b=v\r\n")
                                            << QStringLiteral("テスト") << QStringLiteral("キー") << "v";
     QTest::newRow("section case") << QByteArray("[settings]\r\nTextSaveDir=a\r\n") << "SETTINGS"
-                                  << "TextSaveDir" << "a";
+                                  << "TextSaveDir"
+                                  << "a";
     QTest::newRow("key case") << QByteArray("[SETTINGS]\r\nTEXTSAVEDIR=a\r\n") << "Settings"
-                              << "textSaveDir" << "a";
-    QTest::newRow("lf only") << QByteArray("[A]\nx=1\n[B]\nk=lf\n") << "B" << "k" << "lf";
-    QTest::newRow("lone last line") << QByteArray("[A]\r\nk=end") << "A" << "k" << "end";
-    QTest::newRow("blanks around") << QByteArray("[A]\r\n  k  =  v w  \r\n") << "A" << "k" << "v w";
-    QTest::newRow("blank section line") << QByteArray("  [A]  \r\nk=v\r\n") << "A" << "k" << "v";
-    QTest::newRow("equals in value") << QByteArray("[A]\r\nk=a=b\r\n") << "A" << "k" << "a=b";
-    QTest::newRow("empty value is not missing") << QByteArray("[A]\r\nk=\r\n") << "A" << "k" << "";
-    QTest::newRow("first of duplicates") << QByteArray("[A]\r\nk=1\r\nk=2\r\n") << "A" << "k" << "1";
-    QTest::newRow("key of other section") << QByteArray("[A]\r\nx=1\r\n[B]\r\nk=2\r\n") << "A" << "k" << def;
-    QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B" << "k" << def;
-    QTest::newRow("key before any section") << QByteArray("k=1\r\n[A]\r\nx=2\r\n") << "A" << "k" << def;
-    QTest::newRow("key prefix is not key") << QByteArray("[A]\r\nkey=1\r\n") << "A" << "k" << def;
-    QTest::newRow("section prefix is not section") << QByteArray("[AB]\r\nk=1\r\n") << "A" << "k" << def;
+                              << "textSaveDir"
+                              << "a";
+    QTest::newRow("lf only") << QByteArray("[A]\nx=1\n[B]\nk=lf\n") << "B"
+                             << "k"
+                             << "lf";
+    QTest::newRow("lone last line") << QByteArray("[A]\r\nk=end") << "A"
+                                    << "k"
+                                    << "end";
+    QTest::newRow("blanks around") << QByteArray("[A]\r\n  k  =  v w  \r\n") << "A"
+                                   << "k"
+                                   << "v w";
+    QTest::newRow("blank section line") << QByteArray("  [A]  \r\nk=v\r\n") << "A"
+                                        << "k"
+                                        << "v";
+    QTest::newRow("equals in value") << QByteArray("[A]\r\nk=a=b\r\n") << "A"
+                                     << "k"
+                                     << "a=b";
+    QTest::newRow("empty value is not missing") << QByteArray("[A]\r\nk=\r\n") << "A"
+                                                << "k"
+                                                << "";
+    QTest::newRow("first of duplicates") << QByteArray("[A]\r\nk=1\r\nk=2\r\n") << "A"
+                                         << "k"
+                                         << "1";
+    QTest::newRow("key of other section") << QByteArray("[A]\r\nx=1\r\n[B]\r\nk=2\r\n") << "A"
+                                          << "k" << def;
+    QTest::newRow("missing section") << QByteArray("[A]\r\nk=1\r\n") << "B"
+                                     << "k" << def;
+    QTest::newRow("key before any section") << QByteArray("k=1\r\n[A]\r\nx=2\r\n") << "A"
+                                            << "k" << def;
+    QTest::newRow("key prefix is not key") << QByteArray("[A]\r\nkey=1\r\n") << "A"
+                                           << "k" << def;
+    QTest::newRow("section prefix is not section") << QByteArray("[AB]\r\nk=1\r\n") << "A"
+                                                   << "k" << def;
 
-    QTest::newRow("quotes stripped") << QByteArray("[A]\r\nk=\"a b\"\r\n") << "A" << "k" << "a b";
-    QTest::newRow("only leading quote") << QByteArray("[A]\r\nk=\"ab\r\n") << "A" << "k" << "\"ab";
-    QTest::newRow("only trailing quote") << QByteArray("[A]\r\nk=ab\"\r\n") << "A" << "k" << "ab\"";
-    QTest::newRow("inner quotes stay") << QByteArray("[A]\r\nk=\"Arial\", \"9\"\r\n") << "A" << "k"
+    QTest::newRow("quotes stripped") << QByteArray("[A]\r\nk=\"a b\"\r\n") << "A"
+                                     << "k"
+                                     << "a b";
+    QTest::newRow("only leading quote") << QByteArray("[A]\r\nk=\"ab\r\n") << "A"
+                                        << "k"
+                                        << "\"ab";
+    QTest::newRow("only trailing quote") << QByteArray("[A]\r\nk=ab\"\r\n") << "A"
+                                         << "k"
+                                         << "ab\"";
+    QTest::newRow("inner quotes stay") << QByteArray("[A]\r\nk=\"Arial\", \"9\"\r\n") << "A"
+                                       << "k"
                                        << "Arial\", \"9";
-    QTest::newRow("one quote alone") << QByteArray("[A]\r\nk=\"\r\n") << "A" << "k" << "\"";
-    QTest::newRow("two quotes") << QByteArray("[A]\r\nk=\"\"\r\n") << "A" << "k" << "";
-    QTest::newRow("quotes after blanks") << QByteArray("[A]\r\nk=  \"x\"  \r\n") << "A" << "k" << "x";
+    QTest::newRow("one quote alone") << QByteArray("[A]\r\nk=\"\r\n") << "A"
+                                     << "k"
+                                     << "\"";
+    QTest::newRow("two quotes") << QByteArray("[A]\r\nk=\"\"\r\n") << "A"
+                                << "k"
+                                << "";
+    QTest::newRow("quotes after blanks") << QByteArray("[A]\r\nk=  \"x\"  \r\n") << "A"
+                                         << "k"
+                                         << "x";
 }
 
 void TestProfile::readString()
@@ -115,8 +150,8 @@ void TestProfile::readStringLimit_data()
     QTest::newRow("far longer cut") << QByteArray(100000, 'y') << QByteArray(2047, 'y');
     // あ is 82 A0: at byte 2046 it would be cut in half, so it goes entirely.
     QTest::newRow("no half character") << QByteArray(2046, 'x') + "\x82\xa0" << QByteArray(2046, 'x');
-    QTest::newRow("whole character at the end") << QByteArray(2045, 'x') + "\x82\xa0" + "z"
-                                                << QByteArray(2045, 'x') + "\x82\xa0";
+    QTest::newRow("whole character at the end")
+        << QByteArray(2045, 'x') + "\x82\xa0" + "z" << QByteArray(2045, 'x') + "\x82\xa0";
     // 亜 (88 9F) repeated: the cut falls between characters.
     QTest::newRow("all two-byte") << QByteArray("\x88\x9f").repeated(1500) << QByteArray("\x88\x9f").repeated(1023);
     QTest::newRow("quotes then limit") << "\"" + x2047 + "\"" << x2047;
@@ -298,7 +333,8 @@ void TestProfile::writeNewSectionAfterBlankLine()
 {
     TTestHome home;
     home.setSettings("[A]\r\nk=1\r\n");
-    TProfileFile(home.settingsFile()).writeString(QStringLiteral("FONTS"), QStringLiteral("MemoFont"), QStringLiteral("x"));
+    TProfileFile(home.settingsFile())
+        .writeString(QStringLiteral("FONTS"), QStringLiteral("MemoFont"), QStringLiteral("x"));
     QCOMPARE(home.settings(), QByteArray("[A]\r\nk=1\r\n\r\n[FONTS]\r\nMemoFont=x\r\n"));
 }
 
@@ -432,8 +468,7 @@ void TestProfile::readKeysInFileOrder()
 {
     TTestHome home;
     home.setSettings("[KeyWords]\r\n0=a\r\n1=b\r\n3=d\r\nnot a key line\r\n2=c\r\n[Next]\r\n4=e\r\n");
-    QCOMPARE(TProfileFile(home.settingsFile()).readKeys(QStringLiteral("keywords")),
-             (QStringList{"0", "1", "3", "2"}));
+    QCOMPARE(TProfileFile(home.settingsFile()).readKeys(QStringLiteral("keywords")), (QStringList{"0", "1", "3", "2"}));
 }
 
 void TestProfile::garbageNeverCrashes()

@@ -40,8 +40,8 @@ QStringList filesIn(const QString &folder)
 
 void setSwitches(const TTestHome &home, bool recycle, bool noBackup)
 {
-    home.setSettings("[SETTINGS]\r\nUseRecycleBin=" + QByteArray::number(recycle ? 1 : 0)
-                     + "\r\nNoBackupFiles=" + QByteArray::number(noBackup ? 1 : 0) + "\r\n");
+    home.setSettings("[SETTINGS]\r\nUseRecycleBin=" + QByteArray::number(recycle ? 1 : 0) +
+                     "\r\nNoBackupFiles=" + QByteArray::number(noBackup ? 1 : 0) + "\r\n");
 }
 
 // Makes writes beyond `bytes` fail as on a full disk, for the life of the object.

@@ -50,8 +50,8 @@ void TestSettingKeys::catalogue_data()
     QTest::addColumn<bool>("written");
 
     auto row = [](const char *section, const char *key, TSettingType type, const QString &def, bool written) {
-        QTest::addRow("%s/%s", section, key) << QString::fromLatin1(section) << QString::fromLatin1(key) << type
-                                             << def << written;
+        QTest::addRow("%s/%s", section, key)
+            << QString::fromLatin1(section) << QString::fromLatin1(key) << type << def << written;
     };
     const QString computed; // null: no stored default
     row("SETTINGS", "DataFolder", stString, computed, true);
@@ -234,14 +234,16 @@ void TestSettingKeys::storedValueWinsOverDefault_data()
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("expected");
-    QTest::newRow("boolean off") << QByteArray("[SETTINGS]\r\nDeleteMessage=0\r\n") << "SETTINGS" << "DeleteMessage" << 0;
-    QTest::newRow("integer") << QByteArray("[settings]\r\nwidth=1024\r\n") << "SETTINGS" << "Width" << 1024;
+    QTest::newRow("boolean off") << QByteArray("[SETTINGS]\r\nDeleteMessage=0\r\n") << "SETTINGS"
+                                 << "DeleteMessage" << 0;
+    QTest::newRow("integer") << QByteArray("[settings]\r\nwidth=1024\r\n") << "SETTINGS"
+                             << "Width" << 1024;
     QTest::newRow("system colour") << QByteArray("[COLORS]\r\nBkColorAlarm=-2147483624\r\n") << "COLORS"
                                    << "BkColorAlarm" << int(0x80000018u);
-    QTest::newRow("garbage gives default") << QByteArray("[SETTINGS]\r\nCalendarDaysToShow=seven\r\n")
-                                           << "SETTINGS" << "CalendarDaysToShow" << 7;
-    QTest::newRow("other section ignored") << QByteArray("[COLORS]\r\nWidth=1\r\n") << "SETTINGS" << "Width"
-                                           << 628;
+    QTest::newRow("garbage gives default") << QByteArray("[SETTINGS]\r\nCalendarDaysToShow=seven\r\n") << "SETTINGS"
+                                           << "CalendarDaysToShow" << 7;
+    QTest::newRow("other section ignored") << QByteArray("[COLORS]\r\nWidth=1\r\n") << "SETTINGS"
+                                           << "Width" << 628;
 }
 
 void TestSettingKeys::storedValueWinsOverDefault()
