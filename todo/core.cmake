@@ -7,5 +7,5 @@ qm_core_library(quillmere_core_todo
   ${CMAKE_CURRENT_LIST_DIR}/todotimer.cpp ${CMAKE_CURRENT_LIST_DIR}/todotimer.h
   ${CMAKE_CURRENT_LIST_DIR}/todonotice.cpp ${CMAKE_CURRENT_LIST_DIR}/todonotice.h
 )
-target_link_libraries(quillmere_core_todo PUBLIC quillmere_core_foundation)
+target_link_libraries(quillmere_core_todo PUBLIC quillmere_core_foundation quillmere_core_schedule)
 target_link_libraries(quillmere_core INTERFACE quillmere_core_todo)

@@ -118,9 +118,9 @@ bool TToDo::ToFileLine(QByteArray &line) const
         return false;
 
     QByteArray kind = "0";
-    if (PrevAlert.Kind == TToDoPrevAlert::AlertByDays)
+    if (PrevAlert.Kind == AlertByDays)
         kind = "1";
-    else if (PrevAlert.Kind == TToDoPrevAlert::AlertByMinutes)
+    else if (PrevAlert.Kind == AlertByMinutes)
         kind = "2";
     const bool notice = kind != "0";
 

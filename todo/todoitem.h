@@ -1,19 +1,11 @@
 #pragma once
 
+#include "schedule/alarmparts.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-
-// The advance notice an item carries. Only three fields of the schedules'
-// notice record matter to an item, so it keeps just those.
-struct TToDoPrevAlert
-{
-    enum : quint8 { NoAlert = 0, AlertByDays = 1, AlertByHours = 2, AlertByMinutes = 3 };
-    quint8 Kind = NoAlert;
-    qint32 Amount = 0;
-    double LastAlerted = 0; // 0 = never
-};
 
 // One ToDo item (備忘録). Moments are the stored day-count reals.
 class TToDo
@@ -29,7 +21,9 @@ public:
     double LimitDateTime = 0;
     bool UseDate = false;
     bool UseTime = false; // only ever set together with UseDate
-    TToDoPrevAlert PrevAlert;
+    // Of the shared notice record an item uses Kind (none, by days, by
+    // minutes), Amount and LastAlerted.
+    TPreviouseAlert PrevAlert;
     double AlarmedDateTime = 0; // 0 = never
     double CheckedDateTime = 0; // 0 = never recorded
 

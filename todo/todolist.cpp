@@ -103,7 +103,7 @@ void readLaterFields(const TFields &f, int separators, TToDo &item)
 
     const QString kind = f.trimmed(4);
     if (kind == QLatin1String("1") || kind == QLatin1String("2")) {
-        item.PrevAlert.Kind = kind == QLatin1String("1") ? TToDoPrevAlert::AlertByDays : TToDoPrevAlert::AlertByMinutes;
+        item.PrevAlert.Kind = kind == QLatin1String("1") ? AlertByDays : AlertByMinutes;
         bool ok = false;
         const int amount = f.trimmed(5).toInt(&ok);
         item.PrevAlert.Amount = ok ? amount : 1;
@@ -115,7 +115,7 @@ void readLaterFields(const TFields &f, int separators, TToDo &item)
                 item.PrevAlert.LastAlerted += time;
         }
     } else {
-        item.PrevAlert = TToDoPrevAlert{};
+        item.PrevAlert = TPreviouseAlert{};
         item.PrevAlert.Amount = 1;
     }
 

@@ -11,9 +11,9 @@ QString ToDoAlertTitle(int kind, int amount, double alarmDate, const QDate &toda
 {
     static const QString sentence = QStringLiteral("下記の備忘録の期限です。");
     switch (kind) {
-    case TToDoPrevAlert::NoAlert:
+    case NoAlert:
         return {};
-    case TToDoPrevAlert::AlertByDays: {
+    case AlertByDays: {
         const double days = std::trunc(alarmDate - qmdt::fromDate(today));
         const qint64 d = std::isfinite(days) ? static_cast<qint64>(days) : 0;
         if (d == 0)
@@ -24,7 +24,7 @@ QString ToDoAlertTitle(int kind, int amount, double alarmDate, const QDate &toda
             return QStringLiteral("明後日は") + sentence;
         return QString::number(d) + QStringLiteral("日後は") + sentence;
     }
-    case TToDoPrevAlert::AlertByMinutes:
+    case AlertByMinutes:
         if (amount < 60 || amount % 60 != 0)
             return QString::number(amount) + QStringLiteral("分後に") + sentence;
         return QString::number(amount / 60) + QStringLiteral("時間後に") + sentence;
@@ -56,7 +56,7 @@ void TToDoNotifier::HandleAlarm(TToDo &item, const QDateTime &now)
 void TToDoNotifier::HandleAlert(TToDo &item, double alarmDate, const QDateTime &now)
 {
     item.PrevAlert.LastAlerted = qmdt::fromDateTime(now);
-    if (item.PrevAlert.Kind == TToDoPrevAlert::NoAlert)
+    if (item.PrevAlert.Kind == NoAlert)
         return;
     TToDoNotice notice;
     notice.style = TToDoNotice::nsAlert;

@@ -103,12 +103,12 @@ void TToDoTimer::checkItem(int index, const QDateTime &now)
         alarm = true;
     }
 
-    TToDoPrevAlert &notice = item->PrevAlert;
-    if (notice.Kind != TToDoPrevAlert::NoAlert && qmdt::toDate(notice.LastAlerted) != today && limitDate.isValid()) {
+    TPreviouseAlert &notice = item->PrevAlert;
+    if (notice.Kind != NoAlert && qmdt::toDate(notice.LastAlerted) != today && limitDate.isValid()) {
         bool due = false;
-        if (notice.Kind == TToDoPrevAlert::AlertByDays) {
+        if (notice.Kind == AlertByDays) {
             due = today >= limitDate.addDays(-static_cast<qint64>(notice.Amount)) && today <= limitDate;
-        } else if (notice.Kind == TToDoPrevAlert::AlertByMinutes) {
+        } else if (notice.Kind == AlertByMinutes) {
             // The whole moment is compared, so a notice that falls before
             // midnight of a limit early in the day comes on the day before,
             // not after the deadline.

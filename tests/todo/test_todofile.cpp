@@ -8,6 +8,15 @@
 
 namespace {
 
+TPreviouseAlert notice(quint8 kind, qint32 amount, double lastAlerted)
+{
+    TPreviouseAlert n;
+    n.Kind = kind;
+    n.Amount = amount;
+    n.LastAlerted = lastAlerted;
+    return n;
+}
+
 double at(int y, int m, int d, int h = 0, int n = 0)
 {
     return qmdt::fromDateTime(QDateTime(QDate(y, m, d), QTime(h, n)));
@@ -104,16 +113,16 @@ void TestToDoFile::fileLine()
     if (name == QLatin1String("byDays")) {
         t->UseDate = true;
         t->LimitDateTime = at(2001, 3, 9);
-        t->PrevAlert = {TToDoPrevAlert::AlertByDays, 3, at(2001, 3, 8, 9, 15)};
+        t->PrevAlert = notice(AlertByDays, 3, at(2001, 3, 8, 9, 15));
         t->Important = true;
     }
     if (name == QLatin1String("byMinutes")) {
         t->UseDate = t->UseTime = true;
         t->LimitDateTime = at(2001, 3, 9, 10, 30);
-        t->PrevAlert = {TToDoPrevAlert::AlertByMinutes, 15, 0};
+        t->PrevAlert = notice(AlertByMinutes, 15, 0);
     }
     if (name == QLatin1String("byHours"))
-        t->PrevAlert = {TToDoPrevAlert::AlertByHours, 2, at(2001, 1, 1)};
+        t->PrevAlert = notice(AlertByHours, 2, at(2001, 1, 1));
     if (name == QLatin1String("checked")) {
         t->Checked = true;
         t->CheckedDateTime = nowStamp();
@@ -148,7 +157,7 @@ void TestToDoFile::fullLayoutReadsEveryField()
     QCOMPARE(t.UseDate, true);
     QCOMPARE(t.UseTime, true);
     QCOMPARE(t.LimitDateTime, at(2001, 3, 9, 10, 30));
-    QCOMPARE(int(t.PrevAlert.Kind), int(TToDoPrevAlert::AlertByMinutes));
+    QCOMPARE(int(t.PrevAlert.Kind), int(AlertByMinutes));
     QCOMPARE(t.PrevAlert.Amount, 15);
     QCOMPARE(t.PrevAlert.LastAlerted, at(2001, 3, 9, 10, 15));
     QCOMPARE(t.AlarmedDateTime, at(2001, 3, 9, 10, 30));
@@ -220,7 +229,7 @@ void TestToDoFile::roundTripKeepsWhatTheFileStores()
     auto a = item(QStringLiteral("  padded \"text\", too  "));
     a->UseDate = a->UseTime = true;
     a->LimitDateTime = at(2001, 3, 9, 10, 30);
-    a->PrevAlert = {TToDoPrevAlert::AlertByDays, 2, at(2001, 3, 8, 7, 0)};
+    a->PrevAlert = notice(AlertByDays, 2, at(2001, 3, 8, 7, 0));
     auto b = item(QStringLiteral("会議"));
     b->Checked = true;
     b->CheckedDateTime = nowStamp();
@@ -317,7 +326,7 @@ void TestToDoFile::garbageValuesAreSkippedSilently()
     QCOMPARE(a.UseDate, false);
     QCOMPARE(a.UseTime, false);
     QCOMPARE(a.LimitDateTime, nowStamp());
-    QCOMPARE(int(a.PrevAlert.Kind), int(TToDoPrevAlert::AlertByDays));
+    QCOMPARE(int(a.PrevAlert.Kind), int(AlertByDays));
     QCOMPARE(a.PrevAlert.Amount, 1);
     QCOMPARE(a.PrevAlert.LastAlerted, 0.0);
     QCOMPARE(a.AlarmedDateTime, 0.0);
@@ -326,7 +335,7 @@ void TestToDoFile::garbageValuesAreSkippedSilently()
     QCOMPARE(a.CheckedDateTime, 0.0);
     const TToDo &b = *list.At(1);
     QCOMPARE(b.UseDate, false);
-    QCOMPARE(int(b.PrevAlert.Kind), int(TToDoPrevAlert::NoAlert));
+    QCOMPARE(int(b.PrevAlert.Kind), int(NoAlert));
     QCOMPARE(b.PrevAlert.Amount, 1);
     QCOMPARE(b.Urgent, true);
 }

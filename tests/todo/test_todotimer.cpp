@@ -7,6 +7,15 @@
 
 namespace {
 
+TPreviouseAlert notice(quint8 kind, qint32 amount, double lastAlerted)
+{
+    TPreviouseAlert n;
+    n.Kind = kind;
+    n.Amount = amount;
+    n.LastAlerted = lastAlerted;
+    return n;
+}
+
 QDateTime moment(int y, int m, int d, int h, int n, int s = 0)
 {
     return QDateTime(QDate(y, m, d), QTime(h, n, s));
@@ -147,7 +156,7 @@ void TestToDoTimer::nothingForCheckedOrUndated()
     item->Checked = checked;
     item->UseDate = useDate;
     item->UseTime = useDate;
-    item->PrevAlert = {TToDoPrevAlert::AlertByDays, 5, 0};
+    item->PrevAlert = notice(AlertByDays, 5, 0);
     run(timer, clock, moment(2001, 3, 7, 10, 29), moment(2001, 3, 7, 10, 31));
     QVERIFY(rec.events.isEmpty());
     QCOMPARE(item->PrevAlert.LastAlerted, 0.0);
@@ -160,7 +169,7 @@ void TestToDoTimer::noticeByDaysAcrossYearEnd()
     timer.SetEnabled(false);
     TRecorder rec(timer, clock);
     TToDo *item = addItem(timer, "new year", moment(2002, 1, 2, 0, 0), false);
-    item->PrevAlert = {TToDoPrevAlert::AlertByDays, 3, 0};
+    item->PrevAlert = notice(AlertByDays, 3, 0);
     QStringList days;
     QObject::connect(&timer, &TToDoTimer::OnToDoAlert, &timer, [&](TToDo *, double) { days << clock.now().date().toString(Qt::ISODate); });
     for (QDate d(2001, 12, 28); d <= QDate(2002, 1, 3); d = d.addDays(1)) {
@@ -179,7 +188,7 @@ void TestToDoTimer::noticeByMinutesThenAlarm()
     timer.SetEnabled(false);
     TRecorder rec(timer, clock);
     TToDo *item = addItem(timer, "meeting", moment(2001, 3, 7, 9, 0), true);
-    item->PrevAlert = {TToDoPrevAlert::AlertByMinutes, 15, 0};
+    item->PrevAlert = notice(AlertByMinutes, 15, 0);
     run(timer, clock, moment(2001, 3, 7, 8, 40), moment(2001, 3, 7, 9, 5));
     QCOMPARE(rec.events, (QStringList{"alert meeting", "alarm meeting"}));
     QCOMPARE(rec.shown, (QStringList{"15分後に下記の備忘録の期限です。", "備忘録の期限がきました。"}));
@@ -187,7 +196,7 @@ void TestToDoTimer::noticeByMinutesThenAlarm()
 
     // Notice and deadline in the same tick: the notice first.
     TToDo *same = addItem(timer, "now", moment(2001, 3, 8, 9, 0), true);
-    same->PrevAlert = {TToDoPrevAlert::AlertByDays, 1, 0};
+    same->PrevAlert = notice(AlertByDays, 1, 0);
     rec.events.clear();
     run(timer, clock, moment(2001, 3, 8, 9, 0), moment(2001, 3, 8, 9, 0, 20));
     QCOMPARE(rec.events, (QStringList{"alert now", "alarm now"}));
@@ -200,7 +209,7 @@ void TestToDoTimer::noticeBeforeMidnightComesTheDayBefore()
     timer.SetEnabled(false);
     TRecorder rec(timer, clock);
     TToDo *item = addItem(timer, "early", moment(2001, 3, 8, 0, 10), true);
-    item->PrevAlert = {TToDoPrevAlert::AlertByMinutes, 15, 0};
+    item->PrevAlert = notice(AlertByMinutes, 15, 0);
     run(timer, clock, moment(2001, 3, 7, 23, 50), moment(2001, 3, 8, 23, 59));
     QCOMPARE(rec.events, (QStringList{"alert early", "alarm early"}));
     QCOMPARE(item->PrevAlert.LastAlerted, stored(moment(2001, 3, 7, 23, 55)));
@@ -213,7 +222,7 @@ void TestToDoTimer::handlerDeletingItemsEndsVisitSafely()
     timer.SetEnabled(false);
     for (int i = 0; i < 3; ++i) {
         TToDo *t = addItem(timer, QString::number(i), moment(2001, 3, 7, 9, 0), true);
-        t->PrevAlert = {TToDoPrevAlert::AlertByDays, 1, 0};
+        t->PrevAlert = notice(AlertByDays, 1, 0);
     }
     QStringList seen;
     // While "waiting" for its window, the first alert's handler deletes everything.
@@ -290,12 +299,12 @@ void TestToDoTimer::blankTextIsNotShownButStamped()
 
     TToDo item(0);
     item.Text = QStringLiteral("text");
-    item.PrevAlert = {TToDoPrevAlert::NoAlert, 0, 0};
+    item.PrevAlert = notice(NoAlert, 0, 0);
     notifier.HandleAlert(item, stored(now), now);
     QCOMPARE(saves, 1); // no notice kind: nothing shown, nothing saved
     QCOMPARE(item.PrevAlert.LastAlerted, stored(now));
 
-    item.PrevAlert.Kind = TToDoPrevAlert::AlertByDays;
+    item.PrevAlert.Kind = AlertByDays;
     notifier.HandleAlert(item, stored(now), now);
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown[0].caption, QStringLiteral("Quillmereの備忘録事前通知"));
