@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <utility>
+
 namespace cp932 {
 
 namespace {
@@ -48,21 +50,40 @@ QString decode(const QByteArray &bytes)
     return text;
 }
 
+namespace {
+// Input methods on this platform type the JIS code points of a few characters
+// (〜 U+301C for the tilde key, for one) where the Windows code page maps the
+// same JIS characters to their full-width twins; refusing them would make
+// ordinary Japanese text unsavable.
+QString toWindowsForms(const QString &text)
+{
+    static constexpr std::pair<char16_t, char16_t> kTwins[] = {
+        {u'\u301C', u'\uFF5E'}, {u'\u2016', u'\u2225'}, {u'\u2212', u'\uFF0D'},
+        {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'},
+    };
+    QString out = text;
+    for (const auto &[jis, windows] : kTwins)
+        out.replace(QChar(jis), QChar(windows));
+    return out;
+}
+} // namespace
+
 bool encode(const QString &text, QByteArray &out)
 {
+    const QString windowsText = toWindowsForms(text);
     QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
-    out = encoder.encode(text);
+    out = encoder.encode(windowsText);
     if (encoder.hasError())
         return false;
     // ICU substitutes 0x1A or '?' for unmappable characters without always
     // flagging an error, so check by round trip.
-    return decode(out) == text;
+    return decode(out) == windowsText;
 }
 
 QByteArray encodeLossy(const QString &text)
 {
     QStringEncoder encoder(kCodecName);
-    return encoder.encode(text);
+    return encoder.encode(toWindowsForms(text));
 }
 
 namespace {
