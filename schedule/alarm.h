@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <array>
+#include <utility>
 
 // Recurrence kinds of a schedule (TAlarm::AlarmType). Each timed kind has an
 // untimed twin at value + 5; atStartUp falls due when the program starts.
@@ -78,11 +79,13 @@ public:
 
     bool IsTimed() const { return AlarmType <= atYearly; }
 
-    // The exact bytes of texts whose stored CP932 form does not come back from
-    // their decoded text (bytes that are not CP932, or one of the code page's
-    // duplicate characters). The file writer uses them for texts that are still
-    // unchanged, so that loading and saving never alters what it did not edit.
-    QHash<QString, QByteArray> StoredBytes;
+    // The stored bytes of texts whose CP932 form does not come back from their
+    // decoded text (bytes that are not CP932, or one of the code page's
+    // duplicate characters), by slot: 0-3 Operation, FileName, Parameters,
+    // Directory; 4 + n line n. The writer uses a slot's bytes only while the
+    // text there is still the one read, so loading and saving never alters
+    // what was not edited.
+    QHash<int, std::pair<QString, QByteArray>> StoredBytes;
 };
 
 // The record every list holds: a schedule with its advance notice.

@@ -100,24 +100,27 @@ private:
     QByteArray &m_out;
 };
 
-// Texts of one record: decoded for the program, their odd stored forms kept.
-bool readText(TReader &in, TScheduleCodec &codec, TAlarm &owner, QString &text)
+// Texts of one record: decoded for the program, their odd stored forms kept
+// by slot (see TAlarm::StoredBytes).
+enum : int { slotOperation = 0, slotFileName, slotParameters, slotDirectory, slotFirstLine };
+
+bool readText(TReader &in, TScheduleCodec &codec, TAlarm &owner, int slot, QString &text)
 {
     QByteArray bytes;
     if (!in.ReadTextBytes(bytes))
         return false;
     text = codec.Decode(bytes);
     if (!codec.RoundTrips(bytes, text))
-        owner.StoredBytes.insert(text, bytes);
+        owner.StoredBytes.insert(slot, {text, bytes});
     return true;
 }
 
-bool writeText(TWriter &out, TScheduleCodec &codec, const TAlarm &owner, const QString &text)
+bool writeText(TWriter &out, TScheduleCodec &codec, const TAlarm &owner, int slot, const QString &text)
 {
     if (!owner.StoredBytes.isEmpty()) {
-        const auto it = owner.StoredBytes.constFind(text);
-        if (it != owner.StoredBytes.constEnd()) {
-            out.WriteTextBytes(*it);
+        const auto it = owner.StoredBytes.constFind(slot);
+        if (it != owner.StoredBytes.constEnd() && it->first == text) {
+            out.WriteTextBytes(it->second);
             return true;
         }
     }
@@ -147,16 +150,18 @@ void writeDateTime(TWriter &out, const TAlarmDateTime &adt)
 bool readShellExecute(TReader &in, TScheduleCodec &codec, TAlarm &owner)
 {
     TShellExecute &se = owner.ShellExecute;
-    return in.Read(se.Handle) && readText(in, codec, owner, se.Operation) && readText(in, codec, owner, se.FileName)
-        && readText(in, codec, owner, se.Parameters) && readText(in, codec, owner, se.Directory) && in.Read(se.ShowCmd);
+    return in.Read(se.Handle) && readText(in, codec, owner, slotOperation, se.Operation)
+        && readText(in, codec, owner, slotFileName, se.FileName) && readText(in, codec, owner, slotParameters, se.Parameters)
+        && readText(in, codec, owner, slotDirectory, se.Directory) && in.Read(se.ShowCmd);
 }
 
 bool writeShellExecute(TWriter &out, TScheduleCodec &codec, const TAlarm &owner)
 {
     const TShellExecute &se = owner.ShellExecute;
     out.Write(se.Handle);
-    if (!writeText(out, codec, owner, se.Operation) || !writeText(out, codec, owner, se.FileName)
-        || !writeText(out, codec, owner, se.Parameters) || !writeText(out, codec, owner, se.Directory))
+    if (!writeText(out, codec, owner, slotOperation, se.Operation) || !writeText(out, codec, owner, slotFileName, se.FileName)
+        || !writeText(out, codec, owner, slotParameters, se.Parameters)
+        || !writeText(out, codec, owner, slotDirectory, se.Directory))
         return false;
     out.Write(se.ShowCmd);
     return true;
@@ -170,7 +175,7 @@ bool readLines(TReader &in, TScheduleCodec &codec, TAlarm &owner)
     owner.Lines.reserve(count); // bounded by the bytes left, checked above
     for (qint32 i = 0; i < count; ++i) {
         QString line;
-        if (!readText(in, codec, owner, line))
+        if (!readText(in, codec, owner, slotFirstLine + i, line))
             return false;
         owner.Lines.append(line);
     }
@@ -215,8 +220,8 @@ bool writeRecord(TWriter &out, TScheduleCodec &codec, const TAlarm2 &a)
         return false;
     out.Write(a.Enabled);
     out.Write(static_cast<qint32>(a.Lines.size()));
-    for (const QString &line : a.Lines) {
-        if (!writeText(out, codec, a, line))
+    for (qsizetype i = 0; i < a.Lines.size(); ++i) {
+        if (!writeText(out, codec, a, slotFirstLine + int(i), a.Lines[i]))
             return false;
     }
     writeDateTime(out, a.ReservedDateTime);

@@ -32,7 +32,7 @@ struct [[nodiscard]] TScheduleReadResult
 // Counts and lengths that cannot fit in the rest of the bytes fail at once.
 TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list, TScheduleFileTail &tail);
 
-// The image of the current version. False (and `out` unspecified) when a text
+// The image of the current version. False (with `out` partial) when a text
 // holds characters CP932 cannot store: saving must not drop them silently.
 [[nodiscard]] bool WriteScheduleStream(const TAlarmList &list, const TScheduleFileTail &tail, QByteArray &out);
 
