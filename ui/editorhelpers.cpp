@@ -19,6 +19,7 @@ const char *const kPreeditProperty = "qmPreeditPending";
 // Remembers whether a preedit is pending and recolours the converted clause.
 class TImeWatcher : public QObject
 {
+    Q_OBJECT
 public:
     explicit TImeWatcher(QObject *parent) : QObject(parent) {}
 
@@ -141,3 +142,5 @@ TTextLoad LoadTextIntoRichEdit(const QString &path, QPlainTextEdit *editor)
         QApplication::restoreOverrideCursor();
     return load;
 }
+
+#include "editorhelpers.moc"

@@ -1,31 +1,42 @@
 #include "ui/mainwindow.h"
 
+#include "calendar/zocalendarcontrol.h"
 #include "core/appglobal.h"
 #include "core/clock.h"
 #include "core/datafolders.h"
 #include "core/errors.h"
 #include "core/prompter.h"
 #include "core/settingskeys.h"
+#include "ui/editorhelpers.h"
 #include "ui/fontconv.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QLocale>
-#include <QMenuBar>
-#include <QStatusBar>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 // Colour keys in the order TGlobal::ViewColors keeps them.
 constexpr const char *kViewColorKeys[] = {
-    "BkColorMemo",       "BkColorSchedule",      "BkColorMonthlyMemo",  "BkColorNotebook",
-    "BkColorToDo",       "BkColorNoteCategories", "BkColorNoteItems",   "BkColorNoteContents",
-    "BkColorScheduleList", "BkColorAlarm",       "BkColorAlert",
+    "BkColorMemo",         "BkColorSchedule",       "BkColorMonthlyMemo", "BkColorNotebook",
+    "BkColorToDo",         "BkColorNoteCategories", "BkColorNoteItems",   "BkColorNoteContents",
+    "BkColorScheduleList", "BkColorAlarm",          "BkColorAlert",
 };
+
+void setBackground(QWidget *w, TColor color)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, ColorToQColor(color));
+    w->setPalette(pal);
+}
 } // namespace
 
 TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &clock, QWidget *parent)
@@ -38,19 +49,13 @@ TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &cl
     m_minuteTimer->setObjectName(QStringLiteral("Timer1"));
     connect(m_minuteTimer, &QTimer::timeout, this, &TfrmQuillmereMainWindow::MinuteTimerTick);
 
-    m_statusUnsaved = new QLabel(this);
-    m_statusClock = new QLabel(this);
-    m_statusInfo = new QLabel(this);
-    m_statusUnsaved->setAlignment(Qt::AlignCenter);
-    m_statusUnsaved->setMinimumWidth(24);
-    statusBar()->addWidget(m_statusUnsaved);
-    statusBar()->addWidget(m_statusClock);
-    statusBar()->addWidget(m_statusInfo, 1);
-
+    createActions();
+    createWidgets();
     createMenus();
+    createToolBars();
 
-    // Creation order of the program: the folder named by the settings is
-    // opened first, then the folder menu is built around it.
+    // The folder named by the settings is opened first; the folder menu is
+    // built around it afterwards.
     const QString path = SettingsFile().readString(QString::fromLatin1(sk::SETTINGS), QStringLiteral("DataFolder"),
                                                    Global().ProgramFolder);
     OpenDataFolder(FindDataFolderTitle(path), path);
@@ -58,50 +63,60 @@ TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &cl
         if (QAction *item = AddDataFolderEntry(kDefaultDataFolderTitle, Global().ProgramFolder, true))
             item->setChecked(true);
     }
+    ShowView(mvScheduleMemo);
 }
 
 TfrmQuillmereMainWindow::~TfrmQuillmereMainWindow() = default;
 
-void TfrmQuillmereMainWindow::createMenus()
-{
-    QMenu *file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    m_dataFolderMenu = file->addMenu(QStringLiteral("データフォルダ(&D)"));
-    m_acShowDataFolderManager = m_dataFolderMenu->addAction(QStringLiteral("データフォルダマネージャ(&M)"));
-    m_acShowDataFolderManager->setObjectName(QStringLiteral("acShowDataFolderManager"));
-    m_acShowDataFolderManager->setEnabled(false); // the manager dialog is not part of this build yet
-    m_dataFolderMenu->addSeparator();
-    m_dataFolderGroup = new QActionGroup(this);
-    m_dataFolderGroup->setExclusive(true);
-    connect(m_dataFolderGroup, &QActionGroup::triggered, this, &TfrmQuillmereMainWindow::SwitchDataFolder);
-
-    file->addSeparator();
-    m_acSaveData = file->addAction(QStringLiteral("未保存データ強制保存(&S)"));
-    m_acSaveData->setObjectName(QStringLiteral("acSaveData"));
-    m_acSaveData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    m_acSaveData->setEnabled(false);
-    m_acExit = file->addAction(QStringLiteral("終了(&X)"));
-    m_acExit->setObjectName(QStringLiteral("acExit"));
-    m_acExit->setEnabled(false); // until start-up has finished
-    connect(m_acExit, &QAction::triggered, this, &QWidget::close);
-}
-
 void TfrmQuillmereMainWindow::applyColors()
 {
     const TProfileFile settings = SettingsFile();
+    const QString colors = QString::fromLatin1(sk::COLORS);
     for (size_t i = 0; i < std::size(kViewColorKeys); ++i) {
-        const TSettingKey *key = FindSettingKey(QString::fromLatin1(sk::COLORS), QLatin1String(kViewColorKeys[i]));
+        const TSettingKey *key = FindSettingKey(colors, QLatin1String(kViewColorKeys[i]));
         int def = 0;
         TProfileFile::parseInteger(QString::fromLatin1(key->defaultText), def);
-        Global().ViewColors[i] = settings.readInteger(QString::fromLatin1(sk::COLORS), QLatin1String(kViewColorKeys[i]), def);
+        Global().ViewColors[i] = settings.readInteger(colors, QLatin1String(kViewColorKeys[i]), def);
     }
+    const auto &c = Global().ViewColors;
+    setBackground(m_memMemo, c[0]);
+    setBackground(m_lvAlarmSchedules, c[1]);
+    setBackground(m_memMonthlyMemo, c[2]);
+    setBackground(m_memNotebook, c[3]);
+    setBackground(m_chklstToDo, c[4]);
+    setBackground(m_tvNoteCategories, c[5]);
+    setBackground(m_lvNoteItems, c[6]);
+    setBackground(m_memNoteContents, c[7]);
+}
+
+void TfrmQuillmereMainWindow::applyFontsAndWrap()
+{
+    const std::pair<QPlainTextEdit *, const char *> fonts[] = {
+        {m_memMemo, "MemoFont"}, {m_memMonthlyMemo, "MonthlyMemoFont"},
+        {m_memNotebook, "NotebookFont"}, {m_memNoteContents, "NoteContentsFont"},
+    };
+    for (const auto &[editor, key] : fonts) {
+        QFont font = editor->font();
+        QColor color = editor->palette().color(QPalette::Text);
+        if (ReadFontSetting(QString::fromLatin1(key), font, color)) {
+            editor->setFont(font);
+            QPalette pal = editor->palette();
+            pal.setColor(QPalette::Text, color);
+            editor->setPalette(pal);
+        }
+    }
+    SetRichEditWordWrap(m_memMemo, ReadSettingBool(sk::SETTINGS, "WordWrapMemo"));
+    SetRichEditWordWrap(m_memMonthlyMemo, ReadSettingBool(sk::SETTINGS, "WordWrapMonthlyMemo"));
+    SetRichEditWordWrap(m_memNotebook, ReadSettingBool(sk::SETTINGS, "WordWrapNotebook"));
+    SetRichEditWordWrap(m_memScheduleManager, ReadSettingBool(sk::SETTINGS, "WordWrapScheduleManager"));
+    SetRichEditWordWrap(m_memNoteContents, ReadSettingBool(sk::SETTINGS, "WordWrapNote"));
 }
 
 void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString &path)
 {
     m_minuteTimer->stop();
 
-    const QString caption = Global().AppTitle + QStringLiteral(" - ") + title;
-    setWindowTitle(caption);
+    setWindowTitle(Global().AppTitle + QStringLiteral(" - ") + title);
 
     TGlobal &g = Global();
     g.CurrentDataFolder = ResolveDataFolder(m_prompter, path);
@@ -109,12 +124,23 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     PrepareDataFolder(g.CurrentDataFolder);
     applyColors();
 
+    LoadNotebook();
+
+    applyColors();
+    applyFontsAndWrap();
     m_startupSchedulesPending = ReadSettingBool(sk::SETTINGS, "ShowScheduleOnStartUp");
     m_loaded = true;
 
     m_minuteTimer->setInterval(1);
     m_minuteTimer->start();
     m_started = true;
+    const QDate today = m_clock.now().date();
+    if (m_calendar->CurrentDate() != today)
+        m_calendar->SetCurrentDate(today); // the day change loads the daily memo
+    else
+        LoadDailyMemo();
+    LoadMonthlyMemo();
+    UpdateDateTitles();
 }
 
 void TfrmQuillmereMainWindow::SaveAll()
@@ -126,9 +152,22 @@ void TfrmQuillmereMainWindow::SaveAll()
     } catch (const EQuillmereError &) {
         // The layout step's errors are swallowed so the data still gets saved.
     }
+    SaveData();
 }
 
-void TfrmQuillmereMainWindow::ClearViews() {}
+void TfrmQuillmereMainWindow::ClearViews()
+{
+    m_lvAlarmSchedules->clear();
+    for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memNoteContents, m_memScheduleManager}) {
+        e->clear();
+        e->document()->setModified(false);
+    }
+    m_chklstToDo->clear();
+    m_tvNoteCategories->clear();
+    m_lvNoteItems->clear();
+    m_lvScheduleManager->clear();
+    UpdateSaveStatus();
+}
 
 void TfrmQuillmereMainWindow::SwitchDataFolder(QAction *item)
 {
@@ -217,6 +256,8 @@ void TfrmQuillmereMainWindow::MinuteTimerTick()
     m_startupFinished = true;
     m_acExit->setEnabled(true);
     m_minuteTimer->setInterval(60000);
+    UpdateCommandStates();
+    SaveData();
 }
 
 void TfrmQuillmereMainWindow::closeEvent(QCloseEvent *event)

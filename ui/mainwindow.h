@@ -1,18 +1,32 @@
 #pragma once
 
+#include "notes/memostore.h"
+
+#include <QDate>
 #include <QMainWindow>
-#include <QPointer>
 
 class QAction;
 class QActionGroup;
 class QLabel;
+class QListWidget;
 class QMenu;
+class QPlainTextEdit;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
 class QTimer;
-class TPrompter;
+class QToolBar;
+class QTreeWidget;
 class TClock;
+class TPrompter;
+class TTitleBand;
+class TZoQuillmereCalendar;
 
-// The single document window. It owns the data folder in use: opening it,
-// saving everything, switching to another one, and the orderly exit.
+enum TMainView { mvScheduleMemo, mvMonthlyMemo, mvNotebook, mvToDo, mvNote, mvScheduleManager };
+
+// The single document window. It owns the data folder in use (opening it,
+// saving everything, switching, the orderly exit), the four pages with their
+// views, the commands and the minute timer.
 class TfrmQuillmereMainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -21,38 +35,85 @@ public:
     TfrmQuillmereMainWindow(TPrompter &prompter, TClock &clock, QWidget *parent = nullptr);
     ~TfrmQuillmereMainWindow() override;
 
+    // --- data folder and lifecycle
     void OpenDataFolder(const QString &title, const QString &path);
     void SaveAll();
     void ClearViews();
     void SwitchDataFolder(QAction *item);
-
     QAction *AddDataFolderEntry(const QString &title, const QString &path, bool store);
     bool RemoveDataFolderEntry(const QString &title, const QString &path);
     int RebuildDataFolderMenu();
-
-    // Brings the window back for a second start of the program.
     void BringToFront();
+    void MinuteTimerTick();
 
     bool isLoaded() const { return m_loaded; }
     bool isStarted() const { return m_started; }
     bool isClosing() const { return m_closing; }
     bool startupFinished() const { return m_startupFinished; }
-    bool startupSchedulesPending() const { return m_startupSchedulesPending; }
 
+    // --- views and commands
+    void ShowView(TMainView view);
+    TMainView currentView() const;
+    void UpdateCommandStates();
+    void UpdateNavigationState();
+    void UpdateSaveStatus();
+    void SaveData();
+    void UpdateDateTitles();
+    void ShowErrorNumber(int number, const QString &text);
+    QDate currentDate() const;
+
+    // --- memos
+    void LoadDailyMemo();
+    void LoadMonthlyMemo();
+    void LoadNotebook();
+    void SaveAllMemos();
+    // Recomputes the calendar's memo and schedule marks.
+    void RefreshSigns();
+
+    // Widgets and commands by their names, for the parts of the program (and
+    // the tests) that drive the window.
+    QAction *action(const QString &name) const;
     QMenu *dataFolderMenu() const { return m_dataFolderMenu; }
     QAction *exitAction() const { return m_acExit; }
-    QAction *saveDataAction() const { return m_acSaveData; }
     QTimer *minuteTimer() const { return m_minuteTimer; }
-
-    // Runs one minute-timer tick now (the timer calls this).
-    void MinuteTimerTick();
+    QPlainTextEdit *memMemo() const { return m_memMemo; }
+    QPlainTextEdit *memMonthlyMemo() const { return m_memMonthlyMemo; }
+    QPlainTextEdit *memNotebook() const { return m_memNotebook; }
+    QPlainTextEdit *memNoteContents() const { return m_memNoteContents; }
+    TTitleBand *titleBand() const { return m_titleBand; }
+    QLabel *unsavedPanel() const { return m_statusUnsaved; }
+    QTabWidget *dayPane() const { return m_dayPane; }
+    QStackedWidget *pages() const { return m_pages; }
+    TZoQuillmereCalendar *calendar() const { return m_calendar; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Building (mainwindow_build.cpp).
+    void createWidgets();
+    QWidget *createCalendarPage();
+    QWidget *createToDoPage();
+    QWidget *createNotePage();
+    QWidget *createScheduleManagerPage();
+    void createActions();
     void createMenus();
+    void createToolBars();
+    QAction *addCommand(const QString &name, const QString &caption, const QString &shortcut = {});
+    void trackEditor(QPlainTextEdit *editor);
     void applyColors();
+    void applyFontsAndWrap();
+
+    // Memo editors (mainwindow_memos.cpp).
+    void saveMemoEditor(TMemoKind kind);
+    void loadMemoEditor(TMemoKind kind);
+    QPlainTextEdit *memoEditor(TMemoKind kind) const;
+    void onCalendarBeforeDayChange();
+    void onCalendarYearMonthChange();
+    void onCalendarDayChange();
+
+    bool pasteAsPlainText(QKeyEvent *event);
 
     TPrompter &m_prompter;
     TClock &m_clock;
@@ -63,11 +124,39 @@ private:
     bool m_startupFinished = false;
     bool m_startupSchedulesPending = false;
     bool m_exitDone = false;
+    TMemoStore m_memoStore;
+    // The dates whose memos the editors hold, so a save never lands on the
+    // day or month the calendar has just moved to.
+    QDate m_memoDate[2];
 
+    // Pages and views.
+    TTitleBand *m_titleBand = nullptr;
+    QToolBar *m_viewBar = nullptr;
+    QStackedWidget *m_pages = nullptr;
+    QWidget *m_pgCalendar = nullptr;
+    QWidget *m_pgToDo = nullptr;
+    QWidget *m_pgNote = nullptr;
+    QWidget *m_pgScheduleManager = nullptr;
+    QSplitter *m_calendarSplitter = nullptr;
+    TZoQuillmereCalendar *m_calendar = nullptr;
+    QTabWidget *m_dayPane = nullptr;
+    QTreeWidget *m_lvAlarmSchedules = nullptr;
+    QLabel *m_memoHeading = nullptr;
+    QPlainTextEdit *m_memMemo = nullptr;
+    QPlainTextEdit *m_memMonthlyMemo = nullptr;
+    QPlainTextEdit *m_memNotebook = nullptr;
+    QTreeWidget *m_chklstToDo = nullptr;
+    QListWidget *m_tvNoteCategories = nullptr;
+    QTreeWidget *m_lvNoteItems = nullptr;
+    QPlainTextEdit *m_memNoteContents = nullptr;
+    QTreeWidget *m_lvScheduleManager = nullptr;
+    QPlainTextEdit *m_memScheduleManager = nullptr;
+
+    // Commands and menus.
+    QList<QAction *> m_actions;
     QMenu *m_dataFolderMenu = nullptr;
+    QMenu *m_calendarMenu = nullptr;
     QActionGroup *m_dataFolderGroup = nullptr;
-    QAction *m_acShowDataFolderManager = nullptr;
-    QAction *m_acSaveData = nullptr;
     QAction *m_acExit = nullptr;
     QTimer *m_minuteTimer = nullptr;
     QLabel *m_statusUnsaved = nullptr;

@@ -1,0 +1,99 @@
+#include "ui/mainwindow.h"
+
+#include "calendar/zocalendarcontrol.h"
+#include "core/prompter.h"
+#include "ui/editorhelpers.h"
+
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+
+QPlainTextEdit *TfrmQuillmereMainWindow::memoEditor(TMemoKind kind) const
+{
+    return kind == mkDailyMemo ? m_memMemo : kind == mkMonthlyMemo ? m_memMonthlyMemo : m_memNotebook;
+}
+
+void TfrmQuillmereMainWindow::saveMemoEditor(TMemoKind kind)
+{
+    QPlainTextEdit *editor = memoEditor(kind);
+    // A load never overtakes a save of the same text, nor a save another:
+    // wait, keeping the window alive, until that save is over.
+    while (m_memoStore.Busy(kind))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    bool modified = editor->document()->isModified();
+    const QDate date = kind == mkNotebook ? QDate() : m_memoDate[kind];
+    m_memoStore.Save(kind, date, editor->toPlainText(), modified, m_prompter);
+    editor->document()->setModified(modified);
+    UpdateSaveStatus();
+}
+
+void TfrmQuillmereMainWindow::loadMemoEditor(TMemoKind kind)
+{
+    QPlainTextEdit *editor = memoEditor(kind);
+    while (m_memoStore.Busy(kind))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (kind != mkNotebook)
+        m_memoDate[kind] = currentDate();
+    const QDate date = kind == mkNotebook ? QDate() : m_memoDate[kind];
+    const TTextLoad load = LoadTextIntoRichEdit(TMemoStore::FileName(kind, date), editor);
+    if (!load.ok)
+        m_prompter.Info(load.error);
+    QTextCursor cursor = editor->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    editor->setTextCursor(cursor);
+    editor->document()->setModified(false);
+    UpdateSaveStatus();
+}
+
+void TfrmQuillmereMainWindow::SaveAllMemos()
+{
+    if (!m_startupFinished)
+        return;
+    for (TMemoKind kind : {mkDailyMemo, mkMonthlyMemo, mkNotebook}) {
+        QPlainTextEdit *editor = memoEditor(kind);
+        // Half-converted input is never written; it is saved at the next chance.
+        if (HasImeComposition(editor) || !editor->document()->isModified())
+            continue;
+        saveMemoEditor(kind);
+        if (kind == mkDailyMemo)
+            RefreshSigns();
+    }
+}
+
+void TfrmQuillmereMainWindow::LoadDailyMemo()
+{
+    if (m_started)
+        loadMemoEditor(mkDailyMemo);
+}
+
+void TfrmQuillmereMainWindow::LoadMonthlyMemo()
+{
+    if (m_started)
+        loadMemoEditor(mkMonthlyMemo);
+}
+
+void TfrmQuillmereMainWindow::LoadNotebook()
+{
+    loadMemoEditor(mkNotebook);
+}
+
+void TfrmQuillmereMainWindow::onCalendarBeforeDayChange()
+{
+    SaveAllMemos();
+}
+
+void TfrmQuillmereMainWindow::onCalendarYearMonthChange()
+{
+    LoadMonthlyMemo();
+    RefreshSigns();
+}
+
+void TfrmQuillmereMainWindow::onCalendarDayChange()
+{
+    UpdateDateTitles();
+    LoadDailyMemo();
+}
+
+void TfrmQuillmereMainWindow::RefreshSigns()
+{
+    m_calendar->update();
+}
