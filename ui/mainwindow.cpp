@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "calendar/dayfiles.h"
 #include "calendar/zocalendarcontrol.h"
 #include "core/appglobal.h"
 #include "core/clock.h"
@@ -131,6 +132,7 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     m_startupSchedulesPending = ReadSettingBool(sk::SETTINGS, "ShowScheduleOnStartUp");
     m_loaded = true;
 
+    LoadDayFiles(m_calendar->DateEx(), m_prompter);
     m_minuteTimer->setInterval(1);
     m_minuteTimer->start();
     m_started = true;

@@ -1,0 +1,208 @@
+#include "calendar/zocalendarcontrol.h"
+#include "core/appglobal.h"
+#include "core/clock.h"
+#include "core/cp932.h"
+#include "support/scriptedprompter.h"
+#include "support/testhome.h"
+#include "ui/application.h"
+#include "ui/mainwindow.h"
+#include "ui/titleband.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// A started window on a fixed day, past its first minute tick.
+struct TStartedWindow
+{
+    TTestHome home;
+    TScriptedPrompter prompter;
+    TFixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 30))};
+    std::unique_ptr<TfrmQuillmereMainWindow> w;
+
+    explicit TStartedWindow(const std::function<void(TTestHome &)> &prepare = {})
+    {
+        if (prepare)
+            prepare(home);
+        w = std::make_unique<TfrmQuillmereMainWindow>(prompter, clock);
+        w->show();
+        QCoreApplication::processEvents();
+        QTRY_VERIFY(w->startupFinished());
+    }
+    QString memo(const QString &name) const { return home.programFolder() + QStringLiteral("Memo/") + name; }
+    void writeMemo(const QString &name, const QString &text) const { home.write(memo(name), cp932::encodeLossy(text)); }
+    QString readMemo(const QString &name) const { return cp932::decode(home.read(memo(name))); }
+};
+
+QString unsavedMark(const TfrmQuillmereMainWindow &w)
+{
+    return w.unsavedPanel()->property("unsavedMark").toString();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void viewsShowTheirPageTabAndTitle_data();
+    void viewsShowTheirPageTabAndTitle();
+    void calendarCommandsOnlyOnCalendarPage();
+    void scheduleCommandsDisabledOnNotesPage();
+    void typingShowsUnsavedMarkAtOnce();
+    void minuteTickSavesAndClearsMark();
+    void dayChangeSavesOldMemoAndLoadsNew();
+    void blankMemoRemovesItsFile();
+    void unchangedMemoIsNeverWritten();
+    void dateTitlesFollowTheCalendar();
+    void errorNumberText();
+};
+
+void TestMainWindow::viewsShowTheirPageTabAndTitle_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("view");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::newRow("monthly memo") << "acShowMonthlyMemo" << int(mvMonthlyMemo) << "2026年12月09日 (水曜日)" << 0x800000 << 0xFFE8E8;
+    QTest::newRow("notebook") << "acShowNotebook" << int(mvNotebook) << "2026年12月09日 (水曜日)" << 0x800000 << 0xFFE8E8;
+    QTest::newRow("todo") << "acShowToDo" << int(mvToDo) << "備忘録" << 0x8000FF << 0xF0E1FF;
+    QTest::newRow("notes") << "acShowNote" << int(mvNote) << "ノート" << 0x008000 << 0xDBFFDB;
+    QTest::newRow("schedule manager") << "acShowScheduleManager" << int(mvScheduleManager) << "スケジュールマネージャ" << 0x800000 << 0xFFE8E8;
+    QTest::newRow("schedules and memo") << "acShowScheduleMemo" << int(mvScheduleMemo) << "2026年12月09日 (水曜日)" << 0x800000 << 0xFFE8E8;
+}
+
+void TestMainWindow::viewsShowTheirPageTabAndTitle()
+{
+    QFETCH(QString, command);
+    QFETCH(int, view);
+    QFETCH(QString, title);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    TStartedWindow s;
+    // Start from another page so every switch really moves.
+    s.w->ShowView(view == mvToDo ? mvNote : mvToDo);
+    s.w->action(command)->trigger();
+    QCOMPARE(int(s.w->currentView()), view);
+    QCOMPARE(s.w->titleBand()->text(), title);
+    QCOMPARE(s.w->titleBand()->startColor(), start);
+    QCOMPARE(s.w->titleBand()->endColor(), end);
+}
+
+void TestMainWindow::calendarCommandsOnlyOnCalendarPage()
+{
+    TStartedWindow s;
+    const QStringList steps = {"acPrevYear", "acPrevMonth", "acPrevDay", "acToday", "acNextDay", "acNextMonth", "acNextYear"};
+    for (const QString &name : steps)
+        QVERIFY2(s.w->action(name)->isEnabled(), qPrintable(name));
+    s.w->ShowView(mvToDo);
+    for (const QString &name : steps)
+        QVERIFY2(!s.w->action(name)->isEnabled(), qPrintable(name));
+    s.w->ShowView(mvNotebook);
+    QVERIFY(s.w->action(QStringLiteral("acNextDay"))->isEnabled());
+}
+
+void TestMainWindow::scheduleCommandsDisabledOnNotesPage()
+{
+    TStartedWindow s;
+    s.w->ShowView(mvNote);
+    QVERIFY(!s.w->action(QStringLiteral("acEditSchedule"))->isEnabled());
+    QVERIFY(!s.w->action(QStringLiteral("acDeleteSchedule"))->isEnabled());
+}
+
+void TestMainWindow::typingShowsUnsavedMarkAtOnce()
+{
+    TStartedWindow s;
+    s.w->ShowView(mvNotebook);
+    QCOMPARE(unsavedMark(*s.w), QString());
+    QVERIFY(!s.w->action(QStringLiteral("acSaveData"))->isEnabled());
+    QTest::keyClicks(s.w->memNotebook(), QStringLiteral("a"));
+    QCOMPARE(unsavedMark(*s.w), QStringLiteral("*"));
+    QVERIFY(s.w->action(QStringLiteral("acSaveData"))->isEnabled());
+}
+
+void TestMainWindow::minuteTickSavesAndClearsMark()
+{
+    TStartedWindow s;
+    s.w->ShowView(mvNotebook);
+    s.w->memNotebook()->setPlainText(QStringLiteral("一行目\n二行目"));
+    s.w->memNotebook()->document()->setModified(true);
+    s.w->MinuteTimerTick();
+    QCOMPARE(s.home.read(s.memo(QStringLiteral("notebook.txt"))), cp932::encodeLossy(QStringLiteral("一行目\r\n二行目")));
+    QCOMPARE(unsavedMark(*s.w), QString());
+    QCOMPARE(s.w->minuteTimer()->interval(), 60000);
+}
+
+void TestMainWindow::dayChangeSavesOldMemoAndLoadsNew()
+{
+    TStartedWindow s([](TTestHome &home) {
+        QDir().mkpath(home.programFolder() + QStringLiteral("Memo"));
+        home.write(home.programFolder() + QStringLiteral("Memo/20261210.txt"), cp932::encodeLossy(QStringLiteral("明日の予定")));
+    });
+    s.w->memMemo()->setPlainText(QStringLiteral("今日書いた"));
+    s.w->memMemo()->document()->setModified(true);
+    s.w->calendar()->SetCurrentDate(QDate(2026, 12, 10));
+    QCOMPARE(s.readMemo(QStringLiteral("20261209.txt")), QStringLiteral("今日書いた"));
+    QCOMPARE(s.w->memMemo()->toPlainText(), QStringLiteral("明日の予定"));
+    QVERIFY(!s.w->memMemo()->document()->isModified());
+    QVERIFY(s.prompter.messages.isEmpty());
+}
+
+void TestMainWindow::blankMemoRemovesItsFile()
+{
+    TStartedWindow s([](TTestHome &home) {
+        QDir().mkpath(home.programFolder() + QStringLiteral("Memo"));
+        home.write(home.programFolder() + QStringLiteral("Memo/20261209.txt"), "old\r\n");
+    });
+    QCOMPARE(s.w->memMemo()->toPlainText(), QStringLiteral("old\n"));
+    s.w->memMemo()->setPlainText(QStringLiteral("  \n\t\n"));
+    s.w->memMemo()->document()->setModified(true);
+    s.w->action(QStringLiteral("acSaveData"))->trigger();
+    QVERIFY(!QFileInfo::exists(s.memo(QStringLiteral("20261209.txt"))));
+    QCOMPARE(s.home.read(s.memo(QStringLiteral("20261209.bak"))), QByteArray("old\r\n"));
+    QCOMPARE(unsavedMark(*s.w), QString());
+}
+
+void TestMainWindow::unchangedMemoIsNeverWritten()
+{
+    TStartedWindow s([](TTestHome &home) {
+        QDir().mkpath(home.programFolder() + QStringLiteral("Memo"));
+        home.write(home.programFolder() + QStringLiteral("Memo/20261209.txt"), "kept\r\n");
+    });
+    const QDateTime before = QFileInfo(s.memo(QStringLiteral("20261209.txt"))).lastModified();
+    s.w->calendar()->SetCurrentDate(QDate(2026, 12, 11));
+    s.w->MinuteTimerTick();
+    QCOMPARE(QFileInfo(s.memo(QStringLiteral("20261209.txt"))).lastModified(), before);
+    QVERIFY(!QFileInfo::exists(s.memo(QStringLiteral("20261209.bak"))));
+}
+
+void TestMainWindow::dateTitlesFollowTheCalendar()
+{
+    TStartedWindow s;
+    s.w->calendar()->SetCurrentDate(QDate(2000, 1, 10));
+    QCOMPARE(s.w->titleBand()->text(), QStringLiteral("2000年01月10日 (月曜日) 成人の日"));
+    QCOMPARE(s.w->dayPane()->tabText(mvScheduleMemo), QStringLiteral("2000/01/10(月)"));
+    QCOMPARE(s.w->dayPane()->tabText(mvMonthlyMemo), QStringLiteral("2000年01月のメモ"));
+}
+
+void TestMainWindow::errorNumberText()
+{
+    TStartedWindow s;
+    s.w->ShowErrorNumber(5, QStringLiteral("アクセスが拒否されました。"));
+    QCOMPARE(s.prompter.texts(), QStringList{QStringLiteral("Error #5\r\nアクセスが拒否されました。")});
+}
+
+int main(int argc, char **argv)
+{
+    TQuillmereApplication app(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_mainwindow.moc"
