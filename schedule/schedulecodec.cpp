@@ -1,5 +1,7 @@
 #include "schedule/schedulecodec.h"
 
+#include "core/cp932.h"
+
 namespace {
 
 constexpr const char *kCodecName = "windows-31j";
@@ -12,16 +14,16 @@ bool plain(uint c)
     return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r';
 }
 
-bool isAscii(const char *p, qsizetype n)
+bool isPlain(const QByteArray &bytes)
 {
-    for (qsizetype i = 0; i < n; ++i) {
-        if (!plain(static_cast<unsigned char>(p[i])))
+    for (const char c : bytes) {
+        if (!plain(static_cast<unsigned char>(c)))
             return false;
     }
     return true;
 }
 
-bool isAscii(const QString &text)
+bool isPlain(const QString &text)
 {
     for (const QChar c : text) {
         if (!plain(c.unicode()))
@@ -38,33 +40,38 @@ TScheduleCodec::TScheduleCodec()
 {
 }
 
-QString TScheduleCodec::Decode(const QByteArray &bytes)
+QString TScheduleCodec::Decode(const QByteArray &bytes, bool &exact)
 {
-    if (isAscii(bytes.constData(), bytes.size()))
+    exact = true;
+    if (isPlain(bytes))
         return QString::fromLatin1(bytes);
-    return m_decoder.decode(bytes);
+    m_decoder.resetState();
+    const QString text = m_decoder.decode(bytes);
+    QByteArray again;
+    if (!m_decoder.hasError() && encodeFast(text, again) && again == bytes)
+        return text;
+    // Damaged bytes or one of the code page's duplicate characters.
+    exact = false;
+    return cp932::decode(bytes);
 }
 
-bool TScheduleCodec::RoundTrips(const QByteArray &bytes, const QString &decoded)
+bool TScheduleCodec::encodeFast(const QString &text, QByteArray &out)
 {
-    if (isAscii(bytes.constData(), bytes.size()))
-        return true;
-    QByteArray again;
-    return Encode(decoded, again) && again == bytes;
+    m_encoder.resetState();
+    out = m_encoder.encode(text);
+    if (m_encoder.hasError())
+        return false;
+    // The converter may put a substitute in place of a character it cannot
+    // map without reporting it; only a round trip proves nothing was lost.
+    m_decoder.resetState();
+    return m_decoder.decode(out) == text && !m_decoder.hasError();
 }
 
 bool TScheduleCodec::Encode(const QString &text, QByteArray &out)
 {
-    if (isAscii(text)) {
+    if (isPlain(text)) {
         out = text.toLatin1();
         return true;
     }
-    out = m_encoder.encode(text);
-    if (m_encoder.hasError()) {
-        m_encoder.resetState();
-        return false;
-    }
-    // The converter may put a substitute in place of a character it cannot
-    // map without reporting it; only a round trip proves nothing was lost.
-    return m_decoder.decode(out) == text;
+    return encodeFast(text, out) || cp932::encode(text, out);
 }

@@ -6,20 +6,22 @@
 #include <QStringEncoder>
 
 // CP932 for the many short texts of one schedule file. Opening a converter is
-// costly next to converting a line, so one load or save keeps a pair open;
-// pure ASCII, the common case, skips them.
+// costly next to converting a line, so one load or save keeps a pair open and
+// plain ASCII skips them; anything unusual goes the shared cp932 way, so the
+// results are the same as everywhere else in the program.
 class TScheduleCodec
 {
 public:
     TScheduleCodec();
 
-    QString Decode(const QByteArray &bytes);
-    // True when the bytes come back unchanged from their decoded text.
-    bool RoundTrips(const QByteArray &bytes, const QString &decoded);
+    // `exact` tells whether encoding the text gives back these very bytes.
+    QString Decode(const QByteArray &bytes, bool &exact);
     // False when the text holds a character CP932 cannot store.
     [[nodiscard]] bool Encode(const QString &text, QByteArray &out);
 
 private:
+    bool encodeFast(const QString &text, QByteArray &out);
+
     QStringDecoder m_decoder;
     QStringEncoder m_encoder;
 };

@@ -109,8 +109,9 @@ bool readText(TReader &in, TScheduleCodec &codec, TAlarm &owner, int slot, QStri
     QByteArray bytes;
     if (!in.ReadTextBytes(bytes))
         return false;
-    text = codec.Decode(bytes);
-    if (!codec.RoundTrips(bytes, text))
+    bool exact = true;
+    text = codec.Decode(bytes, exact);
+    if (!exact)
         owner.StoredBytes.insert(slot, {text, bytes});
     return true;
 }

@@ -258,6 +258,10 @@ private Q_SLOTS:
         TAlarmList list;
         TScheduleFileTail tail;
         QVERIFY(ReadScheduleStream(f.b, list, tail).ok());
+        // Shown as everywhere else in the program.
+        QCOMPARE(list.Items(0)->ShellExecute.FileName, cp932::decode(broken));
+        QVERIFY(list.Items(0)->ShellExecute.FileName.contains(QChar(QChar::ReplacementCharacter)));
+        QCOMPARE(list.Items(0)->Lines.first(), cp932::decode(necIbm));
         QByteArray out;
         QVERIFY(WriteScheduleStream(list, tail, out));
         QCOMPARE_BYTES(out, f.b);
@@ -296,6 +300,14 @@ private Q_SLOTS:
 
     void textOutsideCodePageIsNotSaved()
     {
+        // What input methods type for the tilde key is stored as the code
+        // page's wave dash, as everywhere else.
+        TAlarmList typed;
+        typed.Add(plainAlarm(0, 0, {QStringLiteral("10\u301C12時")}));
+        QByteArray image;
+        QVERIFY(WriteScheduleStream(typed, TScheduleFileTail(), image));
+        QVERIFY(image.contains(QByteArray("10\x81\x60" "12")));
+
         TAlarmList list;
         list.Add(plainAlarm(0, 0, {QStringLiteral("絵文字 \U0001F600")}));
         QByteArray out;
