@@ -202,7 +202,9 @@ TToDoLoadResult ParseToDoFile(const QByteArray &bytes, TToDoList &list, double n
     return result;
 }
 
-TToDoLoadResult LoadToDoList(const QString &path, TToDoList &list, double now)
+namespace {
+
+TToDoLoadResult loadToDoFile(const QString &path, TToDoList &list, double now, bool writeBeside)
 {
     list.Clear();
     TToDoLoadResult result;
@@ -214,30 +216,47 @@ TToDoLoadResult LoadToDoList(const QString &path, TToDoList &list, double now)
     bool tooLarge = false;
     if (info.isDir() || !ReadFileBytes(path, bytes, kMaxToDoFileBytes, &tooLarge)) {
         result.ok = false;
-        result.message = QStringLiteral("ファイル %1 を開けません").arg(path) + QStringLiteral("\r\n") + DamagedCopyNote(QString());
+        result.message = QStringLiteral("ファイル %1 を開けません").arg(path);
+        if (writeBeside)
+            result.message += QStringLiteral("\r\n") + DamagedCopyNote(QString());
         return result;
     }
     if (tooLarge) {
-        // Kept whole, not just the part read, so nothing of it is lost.
-        QString copy = KeepDamagedFile(path, QByteArray());
-        if (!copy.isEmpty() && (!QFile::remove(copy) || !QFile::copy(path, copy)))
-            copy.clear();
         result.ok = false;
-        result.message = QStringLiteral("ファイル %1 は大きすぎて読み込めません").arg(path) + QStringLiteral("\r\n") + DamagedCopyNote(copy);
+        result.message = QStringLiteral("ファイル %1 は大きすぎて読み込めません").arg(path);
+        if (writeBeside) {
+            // Kept whole, not just the part read, so nothing of it is lost.
+            QString copy = KeepDamagedFile(path, QByteArray());
+            if (!copy.isEmpty() && (!QFile::remove(copy) || !QFile::copy(path, copy)))
+                copy.clear();
+            result.message += QStringLiteral("\r\n") + DamagedCopyNote(copy);
+        }
         return result;
     }
 
     bool early = false;
     result = ParseToDoFile(bytes, list, now, &early);
-    if (early) {
+    if (early && writeBeside) {
         // The early layout is converted by the next save; the original stays
         // beside it as it was.
         const TSaveResult old = WriteFileAtomically(info.absolutePath() + QStringLiteral("/todo.old"), bytes);
         result.wroteOld = old.ok;
     }
-    if (!result.ok)
+    if (!result.ok && writeBeside)
         result.message += QStringLiteral("\r\n") + DamagedCopyNote(KeepDamagedFile(path, bytes));
     return result;
+}
+
+} // namespace
+
+TToDoLoadResult LoadToDoList(const QString &path, TToDoList &list, double now)
+{
+    return loadToDoFile(path, list, now, true);
+}
+
+TToDoLoadResult ReadToDoList(const QString &path, TToDoList &list, double now)
+{
+    return loadToDoFile(path, list, now, false);
 }
 
 bool LoadToDoList(const QString &path, TToDoList &list, double now, TPrompter &prompter)

@@ -37,7 +37,10 @@ struct TToDoLoadResult
 // the load there: the items before it stay, and the file is kept aside first.
 // `now` is what an item without a limit holds as its limit.
 TToDoLoadResult LoadToDoList(const QString &path, TToDoList &list, double now);
-// The same, showing a failure's message.
+// The same without writing anything beside the file (no todo.old, no kept
+// copy), for the read-only command-line tool.
+TToDoLoadResult ReadToDoList(const QString &path, TToDoList &list, double now);
+// LoadToDoList, showing a failure's message.
 bool LoadToDoList(const QString &path, TToDoList &list, double now, TPrompter &prompter);
 
 // Parses the file's bytes into `list` (appending); for the loader and the fuzzer.
