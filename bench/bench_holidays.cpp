@@ -1,0 +1,78 @@
+// Usage: bench_holidays FOLDER   (a folder written by quillmere-gendata)
+// Prints the best and median time of each operation over many runs. The
+// calendar asks GetDayKinds 42 times per redraw; a whole year must stay
+// under 5 ms.
+#include "calendar/dateex.h"
+#include "calendar/dayfiles.h"
+#include "core/appglobal.h"
+#include "core/prompter.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double report(const char *what, int runs, const std::function<void()> &body)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        body();
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%-44s best %8.3f ms  median %8.3f ms  worst %8.3f ms  (%d runs)\n", what, ms.front(),
+                ms[ms.size() / 2], ms.back(), runs);
+    return ms[ms.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: bench_holidays FOLDER\n");
+        return 2;
+    }
+    const QString folder = WithTrailingSlash(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    Global().ProgramFolder = folder;
+    Global().CurrentDataFolder = folder;
+
+    TZoDateEx engine;
+    TStderrPrompter prompter;
+    if (!LoadDayFiles(engine, prompter, TDayFilesAccess::ReadOnly))
+        return 1;
+    std::printf("%d holiday rules, %d special days, %d days off in %s\n", engine.HolidayList()->Count(),
+                engine.SpecialDayList()->Count(), engine.CustomDayOffList()->Count(), qPrintable(folder));
+
+    int sink = 0;
+    const QDate first(2026, 1, 1);
+    const double yearKinds = report("GetDayKinds, every day of 2026", 200, [&] {
+        for (QDate d = first; d.year() == 2026; d = d.addDays(1))
+            sink += int(engine.GetDayKinds(d));
+    });
+    report("GetDayText, every day of 2026", 200, [&] {
+        for (QDate d = first; d.year() == 2026; d = d.addDays(1))
+            sink += int(engine.GetDayText(d).size());
+    });
+    report("one redraw: 42 cells, kinds and text", 1000, [&] {
+        const QDate start = QDate(2026, 5, 1).addDays(-engine.FirstDayOfWeek(2026, 5));
+        for (int i = 0; i < 42; ++i) {
+            sink += int(engine.GetDayKinds(start.addDays(i)));
+            sink += int(engine.GetDayText(start.addDays(i)).size());
+        }
+    });
+    report("LoadDayFiles (three files)", 50, [&] { LoadDayFiles(engine, prompter, TDayFilesAccess::ReadOnly); });
+
+    std::printf("checksum %d\n", sink);
+    std::printf("target: a year of GetDayKinds under 5 ms: %s\n", yearKinds < 5.0 ? "met" : "MISSED");
+    return yearKinds < 5.0 ? 0 : 1;
+}
