@@ -41,6 +41,7 @@ private Q_SLOTS:
     void deleteMissingKeyLeavesFileAlone();
     void readKeysInFileOrder();
 
+    void unreadableFileIsNeverRewritten();
     void garbageNeverCrashes();
     void hugeFileNeverCrashesNorLosesData();
 };
@@ -469,6 +470,26 @@ void TestProfile::readKeysInFileOrder()
     TTestHome home;
     home.setSettings("[KeyWords]\r\n0=a\r\n1=b\r\n3=d\r\nnot a key line\r\n2=c\r\n[Next]\r\n4=e\r\n");
     QCOMPARE(TProfileFile(home.settingsFile()).readKeys(QStringLiteral("keywords")), (QStringList{"0", "1", "3", "2"}));
+}
+
+void TestProfile::unreadableFileIsNeverRewritten()
+{
+    TTestHome home;
+    const QByteArray before("[SETTINGS]\r\nWidth=500\r\n");
+    home.setSettings(before);
+    QVERIFY(QFile::setPermissions(home.settingsFile(), QFileDevice::WriteOwner));
+    QFile probe(home.settingsFile());
+    if (probe.open(QIODevice::ReadOnly))
+        QSKIP("permissions do not stop this user from reading");
+    const TProfileFile profile(home.settingsFile());
+    QCOMPARE(profile.readInteger(QStringLiteral("SETTINGS"), QStringLiteral("Width"), 7), 7);
+    // Rewriting from what could be read (nothing) would wipe every setting.
+    QVERIFY_THROWS_EXCEPTION(ESettingsWriteError,
+                             profile.writeInteger(QStringLiteral("SETTINGS"), QStringLiteral("Height"), 1));
+    QVERIFY_THROWS_EXCEPTION(ESettingsWriteError,
+                             profile.deleteKey(QStringLiteral("SETTINGS"), QStringLiteral("Width")));
+    QVERIFY(QFile::setPermissions(home.settingsFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    QCOMPARE(home.settings(), before);
 }
 
 void TestProfile::garbageNeverCrashes()
