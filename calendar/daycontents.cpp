@@ -1,0 +1,138 @@
+#include "calendar/daycontents.h"
+
+#include "core/cp932.h"
+#include "core/textfile.h"
+#include "notes/memostore.h"
+#include "notes/tnote.h"
+#include "schedule/alarmlist.h"
+#include "schedule/alarmtimer.h"
+
+#include <algorithm>
+#include <exception>
+#include <utility>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// The kinds a cell can show end with the start-up kind; anything above it is
+// a record of a newer program that this one cannot place on a day.
+bool ShownInCell(const TAlarm &alarm)
+{
+    return alarm.HideFromShowSchedule == 0 && alarm.AlarmType <= atStartUp;
+}
+
+QString ItemText(const TAlarm &alarm)
+{
+    QString text;
+    for (const QString &line : alarm.Lines) {
+        // A stored line ends at its first zero byte, whatever follows it.
+        const qsizetype zero = line.indexOf(QChar(0));
+        text += zero < 0 ? line : line.left(zero);
+        text += kCrLf;
+    }
+    return text;
+}
+
+bool KeyLess(const QByteArray &a, const QByteArray &b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
+}
+
+// Runs one lookup; a lookup that throws keeps the flag it would have set.
+void Lookup(const TDayLookup &lookup, const QDate &day, bool &flag)
+{
+    if (!lookup)
+        return;
+    try {
+        flag = lookup(day);
+    } catch (const std::exception &) {
+    }
+}
+
+} // namespace
+
+QString DayContentsKey(const TAlarm &alarm)
+{
+    return alarm.TimeText()
+           + (alarm.ExecuteType == etShellExecute ? QStringLiteral("* ") : QStringLiteral("  "));
+}
+
+QString DailyMemoContentsText(const QDate &day)
+{
+    if (!HasDailyMemo(day))
+        return {};
+    const TTextLoad load = LoadTextFile(DailyMemoFileName(day));
+    if (!load.ok)
+        return {};
+    QString text;
+    for (const QString &line : TextLines(load.text))
+        text += line + kCrLf;
+    return text;
+}
+
+TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, bool noTimeOnCalendar,
+                                    TColor contentsColor, TColor memoColor)
+{
+    TZoDrawDayTextList list;
+    if (!day.isValid())
+        return list;
+    const TDayParts parts(day);
+    // Each key is encoded once for the sort, not once per comparison.
+    QList<std::pair<QByteArray, TZoDrawDayText>> keyed;
+    for (int i = 0; i < alarms.Count(); ++i) {
+        const TAlarm2 *alarm = alarms.Items(i);
+        if (!alarm || !ShownInCell(*alarm) || !alarm->IsAlarmDay(parts))
+            continue;
+        TZoDrawDayText item;
+        item.Key = DayContentsKey(*alarm);
+        item.Text = ItemText(*alarm);
+        item.Color = alarm->UseColor != 0 ? static_cast<TColor>(alarm->Color) : contentsColor;
+        keyed.append({cp932::encodeLossy(item.Key), std::move(item)});
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return KeyLess(a.first, b.first); });
+
+    list.reserve(keyed.size() + 1);
+    for (auto &entry : keyed) {
+        TZoDrawDayText &item = entry.second;
+        if (!noTimeOnCalendar)
+            item.Text.prepend(item.Key);
+        list.append(std::move(item));
+    }
+
+    const QString memo = DailyMemoContentsText(day);
+    if (!memo.isEmpty())
+        list.append(TZoDrawDayText{QString(), memo, memoColor});
+    return list;
+}
+
+TMemoScheduleExists DaySigns(const QDate &day, const TAlarmTimer &alarms)
+{
+    TMemoScheduleExists signs;
+    signs.MemoExists = HasDailyMemo(day);
+    signs.ScheduleExists = alarms.HasSchedule(day);
+    return signs;
+}
+
+TMemoScheduleTable ComputeSigns(const QDate &firstDate, const TMemoScheduleTable &previous,
+                                const TDayLookup &hasMemo, const TDayLookup &hasSchedule)
+{
+    TMemoScheduleTable table = previous;
+    if (!firstDate.isValid())
+        return table;
+    for (int i = 0; i < ZoCalendarCells; ++i) {
+        const QDate day = firstDate.addDays(i);
+        Lookup(hasMemo, day, table[size_t(i)].MemoExists);
+        Lookup(hasSchedule, day, table[size_t(i)].ScheduleExists);
+    }
+    return table;
+}
+
+TMemoScheduleTable ComputeSigns(const QDate &firstDate, const TMemoScheduleTable &previous,
+                                const TAlarmTimer &alarms)
+{
+    return ComputeSigns(firstDate, previous, [](const QDate &day) { return HasDailyMemo(day); },
+                        [&alarms](const QDate &day) { return alarms.HasSchedule(day); });
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "calendar/zocalendartypes.h"
+#include "core/font.h"
+
+#include <QDate>
+#include <functional>
+
+class TAlarm;
+class TAlarmList;
+class TAlarmTimer;
+
+// The contents items of one calendar cell: the schedules that fall on `day`
+// (hidden ones and kinds above the start-up kind left out), ordered by their
+// key, then the daily memo as the last item. `noTimeOnCalendar` off puts each
+// schedule's key in front of its text. `contentsColor` is the colour of the
+// calendar's day-contents font, `memoColor` that of the daily memo editor.
+// The calendar asks this for every visible day on every redraw, so it walks
+// the list once and touches only the schedules that fall on the day.
+TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, bool noTimeOnCalendar,
+                                    TColor contentsColor, TColor memoColor);
+
+// The sort key of a schedule's item: its time text, then "* " for one that
+// starts a file and two spaces otherwise.
+QString DayContentsKey(const TAlarm &alarm);
+
+// The daily memo's text as a contents item holds it: every line followed by
+// CR LF; empty when the day has no memo or the file cannot be read.
+QString DailyMemoContentsText(const QDate &day);
+
+// The marks of one day: a memo file exists, a schedule not hidden falls on it.
+TMemoScheduleExists DaySigns(const QDate &day, const TAlarmTimer &alarms);
+
+// The sign table of the month grid: cell i is the date `firstDate` + i. A
+// lookup that fails (throws) leaves that flag as `previous` had it, and the
+// next lookup goes on.
+using TDayLookup = std::function<bool(const QDate &)>;
+TMemoScheduleTable ComputeSigns(const QDate &firstDate, const TMemoScheduleTable &previous,
+                                const TDayLookup &hasMemo, const TDayLookup &hasSchedule);
+TMemoScheduleTable ComputeSigns(const QDate &firstDate, const TMemoScheduleTable &previous,
+                                const TAlarmTimer &alarms);
