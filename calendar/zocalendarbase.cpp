@@ -38,6 +38,7 @@ TZoCustomCalendar::TZoCustomCalendar(QWidget *parent, const TClock *clock)
 TZoCustomCalendar::~TZoCustomCalendar()
 {
     m_fonts.OnChange = nullptr;
+    ++m_updateLock; // nothing is drawn into a half-destroyed calendar
 }
 
 void TZoCustomCalendar::SetCurrentDate(const QDate &date)
