@@ -105,8 +105,8 @@ bool TZoCustomDateEx::isEquinoxHoliday(const QDate &date) const
 {
     if (!m_autoEquinox || date < kHolidayLawStart)
         return false;
-    return IsVernalEquinoxDay(date.year(), date.month(), date.day())
-           || IsAutumnalEquinoxDay(date.year(), date.month(), date.day());
+    return IsVernalEquinoxDay(date.year(), date.month(), date.day()) ||
+           IsAutumnalEquinoxDay(date.year(), date.month(), date.day());
 }
 
 bool TZoCustomDateEx::isRuleOrEquinoxHoliday(const QDate &date) const
@@ -136,8 +136,8 @@ bool TZoCustomDateEx::kokuminByLaw(const QDate &date) const
         return false;
     if (date < kLaw2007 && ZoWeekday(date) == zodwSunday)
         return false;
-    if (isRuleOrEquinoxHoliday(date) || !isRuleOrEquinoxHoliday(date.addDays(-1))
-        || !isRuleOrEquinoxHoliday(date.addDays(1)))
+    if (isRuleOrEquinoxHoliday(date) || !isRuleOrEquinoxHoliday(date.addDays(-1)) ||
+        !isRuleOrEquinoxHoliday(date.addDays(1)))
         return false;
     // A day the substitute clause already makes a holiday is named for that
     // clause alone (before 2007 the law says so; since, it never happens

@@ -7,7 +7,8 @@
 #include <QObject>
 #include <QString>
 
-enum TZoDayKind {
+enum TZoDayKind
+{
     dkSunday = 0x01,
     dkSaturday = 0x02,
     dkHoliday = 0x04,

@@ -53,8 +53,8 @@ bool loadHolidays(TZoDayItemList &list, TPrompter &prompter, TDayFilesAccess acc
     if (!write)
         return true;
     QByteArray bytes;
-    if (!list.SaveToBytes(bytes) || !WriteFileAtomically(BackupFileName(path), loaded.bytes).ok
-        || !WriteFileAtomically(path, bytes).ok) {
+    if (!list.SaveToBytes(bytes) || !WriteFileAtomically(BackupFileName(path), loaded.bytes).ok ||
+        !WriteFileAtomically(path, bytes).ok) {
         prompter.Error(holidaySaveError());
         return false;
     }
@@ -105,8 +105,9 @@ bool LoadDayFiles(TZoCustomDateEx &dateEx, TPrompter &prompter, TDayFilesAccess 
 {
     bool ok = loadHolidays(*dateEx.HolidayList(), prompter, access);
     ok = loadUserList(*dateEx.CustomDayOffList(), Global().DayOffFile(), DayOffFileLoadError(), prompter, access) && ok;
-    ok = loadUserList(*dateEx.SpecialDayList(), Global().SpecialDayFile(), SpecialDayFileLoadError(), prompter, access)
-         && ok;
+    ok = loadUserList(*dateEx.SpecialDayList(), Global().SpecialDayFile(), SpecialDayFileLoadError(), prompter,
+                      access) &&
+         ok;
     ApplyDaySettings(dateEx);
     return ok;
 }

@@ -65,8 +65,14 @@ void putLE32(QByteArray &out, quint32 v)
     out.append(b, 4);
 }
 
-quint16 getLE16(const char *p) { return qFromLittleEndian<quint16>(p); }
-quint32 getLE32(const char *p) { return qFromLittleEndian<quint32>(p); }
+quint16 getLE16(const char *p)
+{
+    return qFromLittleEndian<quint16>(p);
+}
+quint32 getLE32(const char *p)
+{
+    return qFromLittleEndian<quint32>(p);
+}
 
 constexpr qsizetype kFixedHead = 30;
 
@@ -171,10 +177,9 @@ QString TZoDayItem::DisplayText() const
     if (YearType == ytAfterThisYear && LastYear != 0)
         yearPart = QString::asprintf("%4d年～%4d年の", int(Year), int(LastYear));
     else
-        yearPart = QString::asprintf("%4d年", int(Year))
-                   + (YearType == ytAfterThisYear    ? QStringLiteral("以降の")
-                      : YearType == ytBeforeThisYear ? QStringLiteral("以前の")
-                                                     : QString());
+        yearPart = QString::asprintf("%4d年", int(Year)) + (YearType == ytAfterThisYear    ? QStringLiteral("以降の")
+                                                            : YearType == ytBeforeThisYear ? QStringLiteral("以前の")
+                                                                                           : QString());
 
     const QString monthDay = Day != 0 ? QString::asprintf("%2.2d月%2.2d日", int(Month), int(Day))
                                       : QString::asprintf("%2.2d月月末", int(Month));

@@ -8,7 +8,8 @@
 #include <array>
 
 // The stored numbers of these enumerations are part of the day-file layout.
-enum TZoDayType : quint8 {
+enum TZoDayType : quint8
+{
     dtDayOfWeek = 0,
     dtMonthDay = 1,
     dtMonthDayOfWeekNum = 2,
@@ -16,13 +17,15 @@ enum TZoDayType : quint8 {
     dtYearMonthDayOfWeekNum = 4,
 };
 
-enum TZoYearType : quint8 {
+enum TZoYearType : quint8
+{
     ytThisYear = 0,
     ytAfterThisYear = 1,
     ytBeforeThisYear = 2,
 };
 
-enum TZoDayOfWeek : quint8 {
+enum TZoDayOfWeek : quint8
+{
     zodwSunday = 0,
     zodwMonday,
     zodwTuesday,
@@ -124,5 +127,8 @@ int FirstWeekdayOfSet(TZoDaysOfWeek set);
 // when n is 0. `firstWeekday` is the weekday of the 1st.
 int NthWeekdayOfMonth(int weekday, int n, int firstWeekday, int daysInMonth);
 // 0 = Sunday ... 6 = Saturday.
-inline int ZoWeekday(const QDate &date) { return date.dayOfWeek() % 7; }
+inline int ZoWeekday(const QDate &date)
+{
+    return date.dayOfWeek() % 7;
+}
 int ZoDaysInMonth(int year, int month);

@@ -111,7 +111,7 @@ TDayLoadResult TZoDayItemList::LoadFromFile(const QString &path)
         // Whatever went wrong, the list must not go on showing another
         // folder's rules as if they were this file's.
         Clear();
-        result.error = !read ? QStringLiteral("%1 cannot be read").arg(path)
+        result.error = !read      ? QStringLiteral("%1 cannot be read").arg(path)
                        : tooLarge ? QStringLiteral("%1 is larger than any day file").arg(path)
                                   : QStringLiteral("%1 is too short").arg(path);
         return result;

@@ -17,9 +17,9 @@ inline constexpr qint64 kMaxDayFileBytes = 16 * 1024 * 1024;
 struct [[nodiscard]] TDayLoadResult
 {
     bool ok = false;
-    bool exists = true;  // false when the file was not there
-    QString error;       // technical reason, for logs and the command-line tool
-    QByteArray bytes;    // the file as read, to keep aside when !ok
+    bool exists = true; // false when the file was not there
+    QString error;      // technical reason, for logs and the command-line tool
+    QByteArray bytes;   // the file as read, to keep aside when !ok
 };
 
 // An owning list of day rules (holidays, days off or special days).

@@ -16,8 +16,8 @@ QString DayListingLine(const TZoCustomDateEx &dateEx, const QDate &date)
         names << QStringLiteral("dayoff");
     if (names.isEmpty())
         return {};
-    return date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\t') + names.join(QLatin1Char(','))
-           + QLatin1Char('\t') + dateEx.GetDayText(date);
+    return date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\t') + names.join(QLatin1Char(',')) +
+           QLatin1Char('\t') + dateEx.GetDayText(date);
 }
 
 QStringList DayListingLines(const TZoCustomDateEx &dateEx, const QDate &from, const QDate &to)

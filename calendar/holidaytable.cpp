@@ -103,9 +103,9 @@ void fill(TZoDayItemList &list, const std::vector<TZoDayItem> &rules)
 
 bool sameRule(const TZoDayItem &a, const TZoDayItem &b)
 {
-    return a.DayType == b.DayType && a.Year == b.Year && a.Month == b.Month && a.Day == b.Day
-           && a.YearType == b.YearType && a.DaysOfWeek == b.DaysOfWeek && a.NumOfDayOfWeek == b.NumOfDayOfWeek
-           && a.LastYear == b.LastYear && a.DayText == b.DayText;
+    return a.DayType == b.DayType && a.Year == b.Year && a.Month == b.Month && a.Day == b.Day &&
+           a.YearType == b.YearType && a.DaysOfWeek == b.DaysOfWeek && a.NumOfDayOfWeek == b.NumOfDayOfWeek &&
+           a.LastYear == b.LastYear && a.DayText == b.DayText;
 }
 
 } // namespace

@@ -22,12 +22,9 @@ void addHoliday(TZoDateEx &engine, const QDate &date, const QString &text = QStr
 QString kindsText(TZoDayKinds kinds)
 {
     QStringList out;
-    const std::pair<TZoDayKind, const char *> names[] = {{dkSunday, "Sunday"},
-                                                         {dkSaturday, "Saturday"},
-                                                         {dkHoliday, "Holiday"},
-                                                         {dkFurikae, "Furikae"},
-                                                         {dkSpecialDay, "SpecialDay"},
-                                                         {dkCustomDayOff, "CustomDayOff"}};
+    const std::pair<TZoDayKind, const char *> names[] = {
+        {dkSunday, "Sunday"},   {dkSaturday, "Saturday"},     {dkHoliday, "Holiday"},
+        {dkFurikae, "Furikae"}, {dkSpecialDay, "SpecialDay"}, {dkCustomDayOff, "CustomDayOff"}};
     for (const auto &[kind, name] : names)
         if (kinds.testFlag(kind))
             out << QLatin1String(name);
@@ -67,44 +64,80 @@ void TestDateEx::builtInTable_data()
     QTest::addColumn<QString>("text");
 
     // The changes of the law the old table missed.
-    QTest::newRow("2026-05-06 after Sunday 5/3 and two holidays") << QDate(2026, 5, 6) << "Furikae" << "振替休日";
-    QTest::newRow("2026-09-22 between 敬老の日 and 秋分の日") << QDate(2026, 9, 22) << "Holiday" << "国民の休日";
-    QTest::newRow("2026-09-21 敬老の日") << QDate(2026, 9, 21) << "Holiday" << "敬老の日";
-    QTest::newRow("2026-12-23 no longer a holiday") << QDate(2026, 12, 23) << "" << "";
-    QTest::newRow("2026-08-11 山の日") << QDate(2026, 8, 11) << "Holiday" << "山の日";
-    QTest::newRow("2026-02-23 天皇誕生日") << QDate(2026, 2, 23) << "Holiday" << "天皇誕生日";
-    QTest::newRow("2019-04-30 citizens' holiday") << QDate(2019, 4, 30) << "Holiday" << "国民の休日";
-    QTest::newRow("2019-05-01 即位の日") << QDate(2019, 5, 1) << "Holiday" << "即位の日";
-    QTest::newRow("2019-05-02 citizens' holiday") << QDate(2019, 5, 2) << "Holiday" << "国民の休日";
-    QTest::newRow("2021-08-09 after Sunday 山の日") << QDate(2021, 8, 9) << "Furikae" << "振替休日";
-    QTest::newRow("2021-07-23 スポーツの日") << QDate(2021, 7, 23) << "Holiday" << "スポーツの日";
-    QTest::newRow("1955-03-21 vernal equinox") << QDate(1955, 3, 21) << "Holiday" << "春分の日";
-    QTest::newRow("1955-03-20 Sunday only") << QDate(1955, 3, 20) << "Sunday" << "";
-    QTest::newRow("1973-04-30 first substitute holiday") << QDate(1973, 4, 30) << "Furikae" << "振替休日";
-    QTest::newRow("1972-10-09 no substitute yet") << QDate(1972, 10, 9) << "" << "";
-    QTest::newRow("1988-05-04 citizens' holiday") << QDate(1988, 5, 4) << "Holiday" << "国民の休日";
-    QTest::newRow("1986-05-04 Sunday, not citizens'") << QDate(1986, 5, 4) << "Sunday" << "";
-    QTest::newRow("1987-05-04 substitute, not citizens'") << QDate(1987, 5, 4) << "Furikae" << "振替休日";
-    QTest::newRow("1985-05-04 before citizens' holidays") << QDate(1985, 5, 4) << "Saturday" << "";
+    QTest::newRow("2026-05-06 after Sunday 5/3 and two holidays") << QDate(2026, 5, 6) << "Furikae"
+                                                                  << "振替休日";
+    QTest::newRow("2026-09-22 between 敬老の日 and 秋分の日") << QDate(2026, 9, 22) << "Holiday"
+                                                              << "国民の休日";
+    QTest::newRow("2026-09-21 敬老の日") << QDate(2026, 9, 21) << "Holiday"
+                                         << "敬老の日";
+    QTest::newRow("2026-12-23 no longer a holiday") << QDate(2026, 12, 23) << ""
+                                                    << "";
+    QTest::newRow("2026-08-11 山の日") << QDate(2026, 8, 11) << "Holiday"
+                                       << "山の日";
+    QTest::newRow("2026-02-23 天皇誕生日") << QDate(2026, 2, 23) << "Holiday"
+                                           << "天皇誕生日";
+    QTest::newRow("2019-04-30 citizens' holiday") << QDate(2019, 4, 30) << "Holiday"
+                                                  << "国民の休日";
+    QTest::newRow("2019-05-01 即位の日") << QDate(2019, 5, 1) << "Holiday"
+                                         << "即位の日";
+    QTest::newRow("2019-05-02 citizens' holiday") << QDate(2019, 5, 2) << "Holiday"
+                                                  << "国民の休日";
+    QTest::newRow("2021-08-09 after Sunday 山の日") << QDate(2021, 8, 9) << "Furikae"
+                                                    << "振替休日";
+    QTest::newRow("2021-07-23 スポーツの日") << QDate(2021, 7, 23) << "Holiday"
+                                             << "スポーツの日";
+    QTest::newRow("1955-03-21 vernal equinox") << QDate(1955, 3, 21) << "Holiday"
+                                               << "春分の日";
+    QTest::newRow("1955-03-20 Sunday only") << QDate(1955, 3, 20) << "Sunday"
+                                            << "";
+    QTest::newRow("1973-04-30 first substitute holiday") << QDate(1973, 4, 30) << "Furikae"
+                                                         << "振替休日";
+    QTest::newRow("1972-10-09 no substitute yet") << QDate(1972, 10, 9) << ""
+                                                  << "";
+    QTest::newRow("1988-05-04 citizens' holiday") << QDate(1988, 5, 4) << "Holiday"
+                                                  << "国民の休日";
+    QTest::newRow("1986-05-04 Sunday, not citizens'") << QDate(1986, 5, 4) << "Sunday"
+                                                      << "";
+    QTest::newRow("1987-05-04 substitute, not citizens'") << QDate(1987, 5, 4) << "Furikae"
+                                                          << "振替休日";
+    QTest::newRow("1985-05-04 before citizens' holidays") << QDate(1985, 5, 4) << "Saturday"
+                                                          << "";
 
     // The older edge cases that the law agrees with.
-    QTest::newRow("1999-03-22 after Sunday equinox") << QDate(1999, 3, 22) << "Furikae" << "振替休日";
-    QTest::newRow("1999-10-11 after Sunday 体育の日") << QDate(1999, 10, 11) << "Furikae" << "振替休日";
-    QTest::newRow("2000-10-09 体育の日 by 2nd Monday") << QDate(2000, 10, 9) << "Holiday" << "体育の日";
-    QTest::newRow("2000-10-10 ordinary Tuesday") << QDate(2000, 10, 10) << "" << "";
-    QTest::newRow("1998-05-04 substitute for Sunday 5/3") << QDate(1998, 5, 4) << "Furikae" << "振替休日";
-    QTest::newRow("2000-03-20 春分の日") << QDate(2000, 3, 20) << "Holiday" << "春分の日";
-    QTest::newRow("2000-09-23 秋分の日 on Saturday") << QDate(2000, 9, 23) << "Saturday|Holiday" << "秋分の日";
-    QTest::newRow("2012-09-22 秋分の日") << QDate(2012, 9, 22) << "Saturday|Holiday" << "秋分の日";
-    QTest::newRow("holiday on Saturday gives nothing on Monday") << QDate(2000, 9, 25) << "" << "";
-    QTest::newRow("2009-05-06 after a three-day run") << QDate(2009, 5, 6) << "Furikae" << "振替休日";
-    QTest::newRow("2006-05-04 citizens' before 2007") << QDate(2006, 5, 4) << "Holiday" << "国民の休日";
-    QTest::newRow("2007-05-04 みどりの日") << QDate(2007, 5, 4) << "Holiday" << "みどりの日";
-    QTest::newRow("1959-04-10 結婚の儀") << QDate(1959, 4, 10) << "Holiday" << "結婚の儀";
-    QTest::newRow("1948-09-23 first autumn equinox") << QDate(1948, 9, 23) << "Holiday" << "秋分の日";
-    QTest::newRow("1948-03-20 before the law") << QDate(1948, 3, 20) << "Saturday" << "";
-    QTest::newRow("1948-01-01 before the law") << QDate(1948, 1, 1) << "" << "";
-    QTest::newRow("1949-01-01 元日") << QDate(1949, 1, 1) << "Saturday|Holiday" << "元日";
+    QTest::newRow("1999-03-22 after Sunday equinox") << QDate(1999, 3, 22) << "Furikae"
+                                                     << "振替休日";
+    QTest::newRow("1999-10-11 after Sunday 体育の日") << QDate(1999, 10, 11) << "Furikae"
+                                                      << "振替休日";
+    QTest::newRow("2000-10-09 体育の日 by 2nd Monday") << QDate(2000, 10, 9) << "Holiday"
+                                                       << "体育の日";
+    QTest::newRow("2000-10-10 ordinary Tuesday") << QDate(2000, 10, 10) << ""
+                                                 << "";
+    QTest::newRow("1998-05-04 substitute for Sunday 5/3") << QDate(1998, 5, 4) << "Furikae"
+                                                          << "振替休日";
+    QTest::newRow("2000-03-20 春分の日") << QDate(2000, 3, 20) << "Holiday"
+                                         << "春分の日";
+    QTest::newRow("2000-09-23 秋分の日 on Saturday") << QDate(2000, 9, 23) << "Saturday|Holiday"
+                                                     << "秋分の日";
+    QTest::newRow("2012-09-22 秋分の日") << QDate(2012, 9, 22) << "Saturday|Holiday"
+                                         << "秋分の日";
+    QTest::newRow("holiday on Saturday gives nothing on Monday") << QDate(2000, 9, 25) << ""
+                                                                 << "";
+    QTest::newRow("2009-05-06 after a three-day run") << QDate(2009, 5, 6) << "Furikae"
+                                                      << "振替休日";
+    QTest::newRow("2006-05-04 citizens' before 2007") << QDate(2006, 5, 4) << "Holiday"
+                                                      << "国民の休日";
+    QTest::newRow("2007-05-04 みどりの日") << QDate(2007, 5, 4) << "Holiday"
+                                           << "みどりの日";
+    QTest::newRow("1959-04-10 結婚の儀") << QDate(1959, 4, 10) << "Holiday"
+                                         << "結婚の儀";
+    QTest::newRow("1948-09-23 first autumn equinox") << QDate(1948, 9, 23) << "Holiday"
+                                                     << "秋分の日";
+    QTest::newRow("1948-03-20 before the law") << QDate(1948, 3, 20) << "Saturday"
+                                               << "";
+    QTest::newRow("1948-01-01 before the law") << QDate(1948, 1, 1) << ""
+                                               << "";
+    QTest::newRow("1949-01-01 元日") << QDate(1949, 1, 1) << "Saturday|Holiday"
+                                     << "元日";
 }
 
 void TestDateEx::builtInTable()
@@ -165,15 +198,23 @@ void TestDateEx::switchesOff_data()
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QString>("kinds");
     QTest::addColumn<QString>("text");
-    QTest::newRow("no furikae") << true << false << true << QDate(2026, 5, 6) << "" << "";
-    QTest::newRow("no furikae: holidays stay") << true << false << true << QDate(2026, 5, 5) << "Holiday" << "こどもの日";
-    QTest::newRow("no equinox") << false << true << true << QDate(2000, 3, 20) << "" << "";
-    QTest::newRow("no equinox, no furikae after it") << false << true << true << QDate(1999, 3, 22) << "" << "";
-    QTest::newRow("no equinox, no citizens' before it") << false << true << true << QDate(2026, 9, 22) << "" << "";
-    QTest::newRow("no kokumin") << true << true << false << QDate(2026, 9, 22) << "" << "";
-    QTest::newRow("no kokumin: 1988-05-04") << true << true << false << QDate(1988, 5, 4) << "" << "";
+    QTest::newRow("no furikae") << true << false << true << QDate(2026, 5, 6) << ""
+                                << "";
+    QTest::newRow("no furikae: holidays stay") << true << false << true << QDate(2026, 5, 5) << "Holiday"
+                                               << "こどもの日";
+    QTest::newRow("no equinox") << false << true << true << QDate(2000, 3, 20) << ""
+                                << "";
+    QTest::newRow("no equinox, no furikae after it") << false << true << true << QDate(1999, 3, 22) << ""
+                                                     << "";
+    QTest::newRow("no equinox, no citizens' before it") << false << true << true << QDate(2026, 9, 22) << ""
+                                                        << "";
+    QTest::newRow("no kokumin") << true << true << false << QDate(2026, 9, 22) << ""
+                                << "";
+    QTest::newRow("no kokumin: 1988-05-04") << true << true << false << QDate(1988, 5, 4) << ""
+                                            << "";
     // Turning the substitute off never turns the day into a citizens' one.
-    QTest::newRow("no furikae, 1987-05-04 stays ordinary") << true << false << true << QDate(1987, 5, 4) << "" << "";
+    QTest::newRow("no furikae, 1987-05-04 stays ordinary") << true << false << true << QDate(1987, 5, 4) << ""
+                                                           << "";
 }
 
 void TestDateEx::switchesOff()
@@ -202,29 +243,37 @@ void TestDateEx::userRulesAndComputedHolidays_data()
 
     // 2006-01-08 and 2008-01-06 are Sundays.
     QTest::newRow("before 2007 only the Monday is a substitute")
-        << QList<QDate>{QDate(2006, 1, 8), QDate(2006, 1, 9)} << QDate(2006, 1, 10) << "" << "";
+        << QList<QDate>{QDate(2006, 1, 8), QDate(2006, 1, 9)} << QDate(2006, 1, 10) << ""
+        << "";
     QTest::newRow("since 2007 the first ordinary day is")
-        << QList<QDate>{QDate(2008, 1, 6), QDate(2008, 1, 7)} << QDate(2008, 1, 8) << "Furikae" << "振替休日";
+        << QList<QDate>{QDate(2008, 1, 6), QDate(2008, 1, 7)} << QDate(2008, 1, 8) << "Furikae"
+        << "振替休日";
     QTest::newRow("since 2007 the run may span a week")
-        << QList<QDate>{QDate(2008, 1, 6), QDate(2008, 1, 7), QDate(2008, 1, 8), QDate(2008, 1, 9), QDate(2008, 1, 10),
-                        QDate(2008, 1, 11), QDate(2008, 1, 12)}
-        << QDate(2008, 1, 13) << "Sunday|Furikae" << "振替休日";
+        << QList<QDate>{QDate(2008, 1, 6),  QDate(2008, 1, 7),  QDate(2008, 1, 8), QDate(2008, 1, 9),
+                        QDate(2008, 1, 10), QDate(2008, 1, 11), QDate(2008, 1, 12)}
+        << QDate(2008, 1, 13) << "Sunday|Furikae"
+        << "振替休日";
     QTest::newRow("the substitute crosses the year end")
-        << QList<QDate>{QDate(2017, 12, 31)} << QDate(2018, 1, 1) << "Furikae" << "振替休日";
+        << QList<QDate>{QDate(2017, 12, 31)} << QDate(2018, 1, 1) << "Furikae"
+        << "振替休日";
     // 2005-01-16 and 2008-01-13 are Sundays between two holidays.
     QTest::newRow("before 2007 a Sunday is never citizens'")
-        << QList<QDate>{QDate(2005, 1, 15), QDate(2005, 1, 17)} << QDate(2005, 1, 16) << "Sunday" << "";
+        << QList<QDate>{QDate(2005, 1, 15), QDate(2005, 1, 17)} << QDate(2005, 1, 16) << "Sunday"
+        << "";
     QTest::newRow("since 2007 a Sunday can be citizens'")
-        << QList<QDate>{QDate(2008, 1, 12), QDate(2008, 1, 14)} << QDate(2008, 1, 13) << "Sunday|Holiday" << "国民の休日";
+        << QList<QDate>{QDate(2008, 1, 12), QDate(2008, 1, 14)} << QDate(2008, 1, 13) << "Sunday|Holiday"
+        << "国民の休日";
     QTest::newRow("no citizens' holiday before 1985-12-27")
-        << QList<QDate>{QDate(1984, 6, 5), QDate(1984, 6, 7)} << QDate(1984, 6, 6) << "" << "";
+        << QList<QDate>{QDate(1984, 6, 5), QDate(1984, 6, 7)} << QDate(1984, 6, 6) << ""
+        << "";
     QTest::newRow("citizens' holiday from 1985-12-27")
-        << QList<QDate>{QDate(1985, 12, 26), QDate(1985, 12, 28)} << QDate(1985, 12, 27) << "Holiday" << "国民の休日";
+        << QList<QDate>{QDate(1985, 12, 26), QDate(1985, 12, 28)} << QDate(1985, 12, 27) << "Holiday"
+        << "国民の休日";
     QTest::newRow("a holiday between holidays is just itself")
         << QList<QDate>{QDate(1990, 6, 5), QDate(1990, 6, 6), QDate(1990, 6, 7)} << QDate(1990, 6, 6) << "Holiday"
         << "祝";
-    QTest::newRow("Saturday holiday gives no substitute")
-        << QList<QDate>{QDate(2010, 1, 9)} << QDate(2010, 1, 11) << "" << "";
+    QTest::newRow("Saturday holiday gives no substitute") << QList<QDate>{QDate(2010, 1, 9)} << QDate(2010, 1, 11) << ""
+                                                          << "";
 }
 
 void TestDateEx::userRulesAndComputedHolidays()

@@ -185,7 +185,8 @@ void TestDayFiles::damagedFileShowsItsMessageAndKeepsACopy()
     QFETCH(QString, damagedName);
     QFETCH(QString, message);
     TTestHome home;
-    const QString names[] = {QStringLiteral("holidays.dat"), QStringLiteral("daysoff.dat"), QStringLiteral("spcldays.dat")};
+    const QString names[] = {QStringLiteral("holidays.dat"), QStringLiteral("daysoff.dat"),
+                             QStringLiteral("spcldays.dat")};
     QByteArray damaged;
     for (const QString &name : names) {
         QByteArray bytes = oneRuleFile(name);
@@ -205,9 +206,8 @@ void TestDayFiles::damagedFileShowsItsMessageAndKeepsACopy()
     QCOMPARE(home.read(home.dataFolder() + damagedName), damaged);
 
     // The other two files still load.
-    const std::pair<QString, TZoDayItemList *> lists[] = {{names[0], engine.HolidayList()},
-                                                          {names[1], engine.CustomDayOffList()},
-                                                          {names[2], engine.SpecialDayList()}};
+    const std::pair<QString, TZoDayItemList *> lists[] = {
+        {names[0], engine.HolidayList()}, {names[1], engine.CustomDayOffList()}, {names[2], engine.SpecialDayList()}};
     for (const auto &[name, list] : lists) {
         if (name == damagedName)
             QCOMPARE(list->Count(), 0);

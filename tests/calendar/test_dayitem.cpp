@@ -2,7 +2,6 @@
 
 #include <QtTest>
 
-
 namespace {
 
 struct TRule
@@ -165,7 +164,8 @@ void TestDayItem::nthRuleMatchesOnlyOneDayOfItsMonth()
     for (int weekday = 0; weekday < 7; ++weekday) {
         for (int year : {2000, 2001}) {
             for (int month = 1; month <= 12; ++month) {
-                const TZoDayItem rule = make({dtMonthDayOfWeekNum, 0, 0, 0, quint16(month), 0, quint8(1 << weekday), quint8(nth)});
+                const TZoDayItem rule =
+                    make({dtMonthDayOfWeekNum, 0, 0, 0, quint16(month), 0, quint8(1 << weekday), quint8(nth)});
                 int matches = 0;
                 for (QDate d(year, month, 1); d.month() == month; d = d.addDays(1))
                     if (rule.Matches(d)) {
@@ -197,15 +197,16 @@ void TestDayItem::displayText_data()
     QTest::newRow("before") << TRule{dtYearMonthDay, 1999, ytBeforeThisYear, 0, 1, 15, 0, 0} << "1999年以前の01月15日";
     QTest::newRow("this year") << TRule{dtYearMonthDay, 2019, ytThisYear, 0, 5, 1, 0, 0} << "2019年05月01日";
     QTest::newRow("short year padded") << TRule{dtYearMonthDay, 800, ytThisYear, 0, 5, 0, 0, 0} << " 800年05月月末";
-    QTest::newRow("range") << TRule{dtYearMonthDay, 1996, ytAfterThisYear, 2002, 7, 20, 0, 0} << "1996年～2002年の07月20日";
+    QTest::newRow("range") << TRule{dtYearMonthDay, 1996, ytAfterThisYear, 2002, 7, 20, 0, 0}
+                           << "1996年～2002年の07月20日";
     QTest::newRow("after nth") << TRule{dtYearMonthDayOfWeekNum, 2000, ytAfterThisYear, 0, 1, 0, Mon, 2}
                                << "2000年以降の01月第2月曜日";
     QTest::newRow("after last") << TRule{dtYearMonthDayOfWeekNum, 2000, ytAfterThisYear, 0, 5, 0, Mon, 6}
                                 << "2000年以降の05月最終月曜日";
     QTest::newRow("range nth") << TRule{dtYearMonthDayOfWeekNum, 2003, ytAfterThisYear, 2019, 7, 0, Mon, 3}
                                << "2003年～2019年の07月第3月曜日";
-    QTest::newRow("last year ignored unless after") << TRule{dtYearMonthDay, 1999, ytBeforeThisYear, 2005, 1, 15, 0, 0}
-                                                    << "1999年以前の01月15日";
+    QTest::newRow("last year ignored unless after")
+        << TRule{dtYearMonthDay, 1999, ytBeforeThisYear, 2005, 1, 15, 0, 0} << "1999年以前の01月15日";
     QTest::newRow("unknown kind") << TRule{7, 2000, 0, 0, 1, 1, Mon, 1} << "";
 }
 
@@ -259,7 +260,9 @@ void TestDayItem::assignCopiesFieldsAndLastYearButNotReserved()
     // A record read from a file carries reserved bytes the program does not
     // know; Assign must not spread them to other rules.
     QByteArray record(16, '\x11');
-    record += QByteArray("\xd0\x07\x07\x00\x00\x00\x04\x03\x02\x01\x02\x00\x00\x00" "AB", 16);
+    record += QByteArray("\xd0\x07\x07\x00\x00\x00\x04\x03\x02\x01\x02\x00\x00\x00"
+                         "AB",
+                         16);
     QByteArray reserved(kDayItemReservedSize, '\0');
     reserved[0] = '\xd3';
     reserved[1] = '\x07';

@@ -100,10 +100,10 @@ void TestDayItemList::fixtureLoadsEveryFieldAndSavesIdentically()
     reserved[1] = '\x07';
     reserved[5] = '\xab'; // unknown byte, kept as read
     reserved[128] = '\x01';
-    const QByteArray file = kSignature + le32(2)
-                            + record(guidBytes(0), 2000, 1, 0, dtYearMonthDayOfWeekNum, 2, 1 << zodwMonday,
-                                     ytAfterThisYear, kSeijinCp932, reserved)
-                            + record(guidBytes(0x20), 0, 2, 0, dtMonthDay, 0, 0, ytThisYear, "end");
+    const QByteArray file = kSignature + le32(2) +
+                            record(guidBytes(0), 2000, 1, 0, dtYearMonthDayOfWeekNum, 2, 1 << zodwMonday,
+                                   ytAfterThisYear, kSeijinCp932, reserved) +
+                            record(guidBytes(0x20), 0, 2, 0, dtMonthDay, 0, 0, ytThisYear, "end");
     TZoDayItemList list;
     qsizetype pos = 4;
     QVERIFY(list.LoadFromStream(file, pos));
@@ -377,8 +377,8 @@ void TestDayItemList::copyFromReverses()
 void TestDayItemList::loadNotifiesOnlyOnChange()
 {
     const QByteArray empty = le32(0);
-    const QByteArray two = le32(2) + record(guidBytes(1), 0, 1, 1, dtMonthDay, 0, 0, 0, "x")
-                           + record(guidBytes(2), 0, 1, 2, dtMonthDay, 0, 0, 0, "y");
+    const QByteArray two = le32(2) + record(guidBytes(1), 0, 1, 1, dtMonthDay, 0, 0, 0, "x") +
+                           record(guidBytes(2), 0, 1, 2, dtMonthDay, 0, 0, 0, "y");
     TZoDayItemList list;
     QSignalSpy spy(&list, &TZoDayItemList::OnChange);
     qsizetype pos = 0;
