@@ -55,6 +55,7 @@ private Q_SLOTS:
     void monthShape_data();
     void monthShape();
     void listingOfDays();
+    void builtInTableOrder();
 };
 
 void TestDateEx::builtInTable_data()
@@ -417,6 +418,55 @@ void TestDateEx::listingOfDays()
              QStringList{QStringLiteral("2026-09-22\tholiday\t国民の休日")});
     QCOMPARE(DayListingLines(engine, QDate(2026, 5, 10), QDate(2026, 5, 1)), QStringList());
     QCOMPARE(DayListingLine(engine, QDate(2026, 5, 9)), QString());
+}
+
+void TestDateEx::builtInTableOrder()
+{
+    // The order is what a new holidays.dat holds and the holiday dialog shows.
+    const QStringList expected = {
+        "元日 1949年以降の01月01日",
+        "成人の日 1949年～1999年の01月15日",
+        "成人の日 2000年以降の01月第2月曜日",
+        "建国記念の日 1967年以降の02月11日",
+        "天皇誕生日 2020年以降の02月23日",
+        "天皇誕生日 1949年～1988年の04月29日",
+        "みどりの日 1989年～2006年の04月29日",
+        "昭和の日 2007年以降の04月29日",
+        "憲法記念日 1949年以降の05月03日",
+        "みどりの日 2007年以降の05月04日",
+        "こどもの日 1949年以降の05月05日",
+        "海の日 1996年～2002年の07月20日",
+        "海の日 2003年～2019年の07月第3月曜日",
+        "海の日 2020年07月23日",
+        "海の日 2021年07月22日",
+        "海の日 2022年以降の07月第3月曜日",
+        "山の日 2016年～2019年の08月11日",
+        "山の日 2020年08月10日",
+        "山の日 2021年08月08日",
+        "山の日 2022年以降の08月11日",
+        "敬老の日 1966年～2002年の09月15日",
+        "敬老の日 2003年以降の09月第3月曜日",
+        "体育の日 1966年～1999年の10月10日",
+        "体育の日 2000年～2019年の10月第2月曜日",
+        "スポーツの日 2020年07月24日",
+        "スポーツの日 2021年07月23日",
+        "スポーツの日 2022年以降の10月第2月曜日",
+        "文化の日 1948年以降の11月03日",
+        "勤労感謝の日 1948年以降の11月23日",
+        "天皇誕生日 1989年～2018年の12月23日",
+        "結婚の儀 1959年04月10日",
+        "大喪の礼 1989年02月24日",
+        "即位礼正殿の儀 1990年11月12日",
+        "結婚の儀 1993年06月09日",
+        "即位の日 2019年05月01日",
+        "即位礼正殿の儀 2019年10月22日",
+    };
+    TZoDayItemList list;
+    FillBuiltInHolidays(list);
+    QStringList actual;
+    for (int i = 0; i < list.Count(); ++i)
+        actual << list.Items(i)->DayText + QLatin1Char(' ') + list.Items(i)->DisplayText();
+    QCOMPARE(actual, expected);
 }
 
 QTEST_GUILESS_MAIN(TestDateEx)
