@@ -83,15 +83,15 @@ private Q_SLOTS:
         const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0],
-                 QStringLiteral(R"({"AlarmType":0,"Year":0,"Month":0,"Day":0,"Hour":8,"Minute":0,"DaysOfWeek":1,"LastAlarmed":null,)"
-                                R"("ExecuteType":2,"ShellExecute":{"Handle":0,"Operation":"open","FileName":"","Parameters":"","Directory":"","ShowCmd":5},)"
-                                R"("Enabled":true,"Lines":["朝の\"会議\"","二行目"],"HideFromShowSchedule":false,"UseColor":false,"Color":0,)"
-                                R"("PreviouseAlert":{"Kind":3,"Amount":120,"LastAlerted":null},"DateText":"毎日","TimeText":"08:00"})"));
-        QVERIFY(lines[1].contains(QStringLiteral(R"("LastAlarmed":"2024-04-01 10:30:00")")));
-        QVERIFY(lines[1].contains(QStringLiteral(R"("FileName":"a\tb.txt")")));
-        QVERIFY(lines[1].contains(QStringLiteral(R"("DateText":"2024/05/02","TimeText":"10:30"})")));
-        QVERIFY(lines[2].contains(QStringLiteral(R"("HideFromShowSchedule":true)")));
-        QVERIFY(lines[2].contains(QStringLiteral(R"("TimeText":"起動時")")));
+                 QStringLiteral("{\"AlarmType\":0,\"Year\":0,\"Month\":0,\"Day\":0,\"Hour\":8,\"Minute\":0,\"DaysOfWeek\":1,\"LastAlarmed\":null,"
+                                "\"ExecuteType\":2,\"ShellExecute\":{\"Handle\":0,\"Operation\":\"open\",\"FileName\":\"\",\"Parameters\":\"\",\"Directory\":\"\",\"ShowCmd\":5},"
+                                "\"Enabled\":true,\"Lines\":[\"朝の\\\"会議\\\"\",\"二行目\"],\"HideFromShowSchedule\":false,\"UseColor\":false,\"Color\":0,"
+                                "\"PreviouseAlert\":{\"Kind\":3,\"Amount\":120,\"LastAlerted\":null},\"DateText\":\"毎日\",\"TimeText\":\"08:00\"}"));
+        QVERIFY(lines[1].contains(QStringLiteral("\"LastAlarmed\":\"2024-04-01 10:30:00\"")));
+        QVERIFY(lines[1].contains(QStringLiteral("\"FileName\":\"a\\tb.txt\"")));
+        QVERIFY(lines[1].contains(QStringLiteral("\"DateText\":\"2024/05/02\",\"TimeText\":\"10:30\"}")));
+        QVERIFY(lines[2].contains(QStringLiteral("\"HideFromShowSchedule\":true")));
+        QVERIFY(lines[2].contains(QStringLiteral("\"TimeText\":\"起動時\"")));
     }
 
     void tickPrintsEventsInOrderAndWritesOnlyWithSave()
