@@ -8,6 +8,7 @@ target_sources(quillmere_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/zocalendarcustomqm.cpp ${CMAKE_CURRENT_LIST_DIR}/zocalendarcustomqm.h
   ${CMAKE_CURRENT_LIST_DIR}/zocalendarcontrol.cpp ${CMAKE_CURRENT_LIST_DIR}/zocalendarcontrol.h
   ${CMAKE_CURRENT_LIST_DIR}/zocalendarpainter.cpp ${CMAKE_CURRENT_LIST_DIR}/zocalendarpainter.h
+  ${CMAKE_CURRENT_LIST_DIR}/zocalendartextcache.cpp ${CMAKE_CURRENT_LIST_DIR}/zocalendartextcache.h
 )
 
 # Renders the calendar to PNG files without a display, to look at the design.

@@ -31,7 +31,7 @@ TZoCustomCalendar::TZoCustomCalendar(QWidget *parent, const TClock *clock)
     m_dateEx->SetAutoFurikae(true);
     for (TZoDayItemList *list : {m_dateEx->HolidayList(), m_dateEx->SpecialDayList(), m_dateEx->CustomDayOffList()})
         connect(list, &TZoDayItemList::OnChange, this, [this] { Redraw(); });
-    m_fonts.OnChange = [this] { Redraw(); };
+    m_fonts.OnChange = [this] { FontsChanged(); };
     resize(320, 160);
 }
 
@@ -176,6 +176,11 @@ void TZoCustomCalendar::MonthChanged()
 void TZoCustomCalendar::DrawImage(QPainter &painter, const QSize &size)
 {
     painter.fillRect(QRect(QPoint(0, 0), size), ColorToQColor(m_color));
+}
+
+void TZoCustomCalendar::FontsChanged()
+{
+    Redraw();
 }
 
 void TZoCustomCalendar::paintEvent(QPaintEvent *event)

@@ -90,6 +90,8 @@ protected:
     virtual void MonthChanged();
     // Draws the whole client area; `size` is its size in pixels of layout.
     virtual void DrawImage(QPainter &painter, const QSize &size);
+    // A font changed: what was measured with the old fonts is void.
+    virtual void FontsChanged();
 
     // Stores a value and redraws when it changed; for simple properties.
     template <typename T>

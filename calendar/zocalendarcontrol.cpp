@@ -116,13 +116,19 @@ void TZoQuillmereCalendar::keepCurrentDateInList()
 void TZoQuillmereCalendar::DrawImage(QPainter &painter, const QSize &size)
 {
     TZoCustomQuillmereCalendar::DrawImage(painter, size);
-    TZoCalendarPainter cells(*this, painter, size);
+    TZoCalendarPainter cells(*this, painter, size, m_textCache);
     if (m_style == csVertical1) {
         keepCurrentDateInList();
         cells.DrawList();
     } else {
         cells.DrawMonth();
     }
+}
+
+void TZoQuillmereCalendar::FontsChanged()
+{
+    m_textCache.Clear();
+    TZoCustomQuillmereCalendar::FontsChanged();
 }
 
 void TZoQuillmereCalendar::keyPressEvent(QKeyEvent *event)

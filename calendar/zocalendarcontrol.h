@@ -3,6 +3,7 @@
 #include "calendar/dayitem.h"
 #include "calendar/zocalendarcustomqm.h"
 #include "calendar/zocalendargeometry.h"
+#include "calendar/zocalendartextcache.h"
 
 // The large calendar at the centre of the main window: a month grid of six
 // weeks (csMonthly2, csMonthly1) or a list of consecutive days (csVertical1).
@@ -68,6 +69,7 @@ public:
 protected:
     void MonthChanged() override;
     void DrawImage(QPainter &painter, const QSize &size) override;
+    void FontsChanged() override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -98,4 +100,5 @@ private:
     int m_daysToShow = 7;
     QDate m_firstDate;
     QDate m_lastDate;
+    TZoCalendarTextCache m_textCache;
 };

@@ -24,8 +24,10 @@ const std::array<QString, 7> kShortWeekdays{
 
 } // namespace
 
-TZoCalendarPainter::TZoCalendarPainter(TZoQuillmereCalendar &calendar, QPainter &painter, QSize size)
+TZoCalendarPainter::TZoCalendarPainter(TZoQuillmereCalendar &calendar, QPainter &painter, QSize size,
+                                       TZoCalendarTextCache &cache)
     : m_cal(calendar)
+    , m_cache(cache)
     , m_p(painter)
     , m_size(size)
     , m_today(calendar.Today())
@@ -102,8 +104,7 @@ QColor TZoCalendarPainter::tint(const QColor &color, const std::optional<QColor>
 
 QString TZoCalendarPainter::cut(int index, const QString &line, int width) const
 {
-    const QFontMetrics &fm = *m_pens.at(index).metrics;
-    return zocal::CutLine(line, width, [&fm](QStringView s) { return fm.horizontalAdvance(s.toString()); });
+    return m_cache.Cut(index, *m_pens.at(index).metrics, line, width);
 }
 
 void TZoCalendarPainter::text(int index, const QColor &color, int x, int top, const QString &line)
@@ -116,7 +117,7 @@ void TZoCalendarPainter::text(int index, const QColor &color, int x, int top, co
         m_currentFont = index;
     }
     m_p.setPen(color);
-    m_p.drawText(QPoint(x, top + pen.metrics->ascent()), line);
+    m_p.drawStaticText(QPoint(x, top), m_cache.Text(index, pen.font, line));
 }
 
 int TZoCalendarPainter::lines(int index, const QColor &color, const QRect &area, const QString &cutText)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calendar/zocalendarfonts.h"
+#include "calendar/zocalendartextcache.h"
 #include "calendar/zocalendartypes.h"
 
 #include <QDate>
@@ -17,7 +18,7 @@ class TZoQuillmereCalendar;
 class TZoCalendarPainter
 {
 public:
-    TZoCalendarPainter(TZoQuillmereCalendar &calendar, QPainter &painter, QSize size);
+    TZoCalendarPainter(TZoQuillmereCalendar &calendar, QPainter &painter, QSize size, TZoCalendarTextCache &cache);
 
     void DrawMonth();
     void DrawList();
@@ -71,6 +72,7 @@ private:
     void focusFrame(const QRect &r);
 
     TZoQuillmereCalendar &m_cal;
+    TZoCalendarTextCache &m_cache;
     QPainter &m_p;
     QSize m_size;
     QDate m_today;
