@@ -117,14 +117,33 @@ bool AlarmTimeLess(const TAlarm &a, const TAlarm &b)
     return cp932::compare(a.TimeText(), b.TimeText()) < 0;
 }
 
+namespace {
+// The CP932 form of a time text: clock times are ASCII, and the few texts of
+// the untimed kinds are encoded once.
+QByteArray timeKey(const TAlarm &a)
+{
+    if (a.IsTimed())
+        return a.TimeText().toLatin1();
+    static const QByteArray everyDay = cp932::encodeLossy(QStringLiteral("毎日"));
+    static const QByteArray startUp = cp932::encodeLossy(QStringLiteral("起動時"));
+    switch (a.AlarmType) {
+    case atEveryDayNoTime:
+        return everyDay;
+    case atStartUp:
+        return startUp;
+    default:
+        return QByteArrayLiteral("--:--");
+    }
+}
+} // namespace
+
 void SortByTimeText(QList<TAlarm2 *> &alarms)
 {
-    // The keys are encoded once; a day list is short, but the comparison
-    // encodes both sides on every call.
+    // Keys made once per record rather than on every comparison.
     QList<std::pair<QByteArray, TAlarm2 *>> keyed;
     keyed.reserve(alarms.size());
     for (TAlarm2 *a : alarms)
-        keyed.append({cp932::encodeLossy(a->TimeText()), a});
+        keyed.append({timeKey(*a), a});
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto &x, const auto &y) {
         return std::lexicographical_compare(x.first.begin(), x.first.end(), y.first.begin(), y.first.end(),
                                             [](char p, char q) { return static_cast<unsigned char>(p) < static_cast<unsigned char>(q); });

@@ -4,13 +4,11 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <utility>
 
 // Recurrence kinds of a schedule (TAlarm::AlarmType). Each timed kind has an
 // untimed twin at value + 5; atStartUp falls due when the program starts.
@@ -79,13 +77,19 @@ public:
 
     bool IsTimed() const { return AlarmType <= atYearly; }
 
-    // The stored bytes of texts whose CP932 form does not come back from their
-    // decoded text (bytes that are not CP932, or one of the code page's
-    // duplicate characters), by slot: 0-3 Operation, FileName, Parameters,
-    // Directory; 4 + n line n. The writer uses a slot's bytes only while the
-    // text there is still the one read, so loading and saving never alters
-    // what was not edited.
-    QHash<int, std::pair<QString, QByteArray>> StoredBytes;
+    // The stored CP932 bytes of the record's texts as read, except plain
+    // ASCII ones, by slot: 0-3 Operation, FileName, Parameters, Directory;
+    // 4 + n line n. The writer reuses a slot's bytes while the text there is
+    // still the one read: saving then neither alters what was not edited
+    // (bytes that are not CP932, the code page's duplicate characters) nor
+    // converts it again.
+    struct TStoredText
+    {
+        int Slot;
+        QString Text;
+        QByteArray Bytes;
+    };
+    QList<TStoredText> StoredBytes;
 };
 
 // The record every list holds: a schedule with its advance notice.

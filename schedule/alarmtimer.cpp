@@ -3,6 +3,7 @@
 #include "core/datetime.h"
 #include "schedule/occurrence.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 using occurrence::TMinute;
@@ -248,8 +249,16 @@ TScheduleLoadResult TAlarmTimer::LoadFromFile(const QString &path, bool keepDama
         return result;
     }
     QByteArray bytes;
-    bool tooLarge = false;
-    const bool read = !info.isDir() && ReadFileBytes(path, bytes, kMaxScheduleFileBytes, &tooLarge);
+    const bool tooLarge = info.size() > kMaxScheduleFileBytes;
+    bool read = false;
+    if (!info.isDir()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            if (!tooLarge)
+                bytes = file.readAll();
+            read = file.error() == QFileDevice::NoError;
+        }
+    }
     TScheduleReadResult parsed;
     if (read && !tooLarge) {
         parsed = ReadScheduleStream(bytes, m_list, m_tail);

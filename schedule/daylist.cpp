@@ -31,8 +31,9 @@ QList<TDayListRow> DayScheduleRows(const TAlarmList &alarms, const QDate &day)
     for (const TDayListRow &row : rows)
         keyed.append({cp932::encodeLossy(row.Time), row});
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
-        return std::lexicographical_compare(a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
-                                            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+        return std::lexicographical_compare(
+            a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
+            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
     });
     for (qsizetype i = 0; i < keyed.size(); ++i)
         rows[i] = keyed[i].second;

@@ -14,20 +14,28 @@ bool plain(uint c)
     return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r';
 }
 
-bool isPlain(const QByteArray &bytes)
+// Well-formed CP932 outside the rows that hold the code page's duplicate
+// characters (NEC row 13, the NEC-selected and IBM extensions): such bytes
+// decode to one character each, so the converter alone is enough.
+bool ordinary(QByteArrayView bytes)
 {
-    for (const char c : bytes) {
-        if (!plain(static_cast<unsigned char>(c)))
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            if (!plain(c))
+                return false;
+        } else if (c >= 0xA1 && c <= 0xDF) {
+            continue; // half-width katakana
+        } else if (IsLeadByte(c)) {
+            if (c == 0x87 || c == 0xED || c == 0xEE || c >= 0xFA || i + 1 >= n)
+                return false;
+            const auto t = static_cast<unsigned char>(bytes[++i]);
+            if (t < 0x40 || t == 0x7F || t > 0xFC)
+                return false;
+        } else {
             return false;
-    }
-    return true;
-}
-
-bool isPlain(const QString &text)
-{
-    for (const QChar c : text) {
-        if (!plain(c.unicode()))
-            return false;
+        }
     }
     return true;
 }
@@ -40,19 +48,37 @@ TScheduleCodec::TScheduleCodec()
 {
 }
 
-QString TScheduleCodec::Decode(const QByteArray &bytes, bool &exact)
+bool TScheduleCodec::IsPlain(QByteArrayView bytes)
 {
-    exact = true;
-    if (isPlain(bytes))
+    for (const char c : bytes) {
+        if (!plain(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return true;
+}
+
+bool TScheduleCodec::IsPlain(const QString &text)
+{
+    for (const QChar c : text) {
+        if (!plain(c.unicode()))
+            return false;
+    }
+    return true;
+}
+
+QString TScheduleCodec::Decode(QByteArrayView bytes)
+{
+    if (IsPlain(bytes))
         return QString::fromLatin1(bytes);
-    m_decoder.resetState();
-    const QString text = m_decoder.decode(bytes);
-    QByteArray again;
-    if (!m_decoder.hasError() && encodeFast(text, again) && again == bytes)
-        return text;
-    // Damaged bytes or one of the code page's duplicate characters.
-    exact = false;
-    return cp932::decode(bytes);
+    if (ordinary(bytes)) {
+        m_decoder.resetState();
+        const QString text = m_decoder.decode(bytes);
+        // An unassigned code comes back as a substitute; none is expected,
+        // as the bytes hold no control character of their own.
+        if (!m_decoder.hasError() && !text.contains(QChar(0x1A)) && !text.contains(QChar(QChar::ReplacementCharacter)))
+            return text;
+    }
+    return cp932::decode(bytes.toByteArray());
 }
 
 bool TScheduleCodec::encodeFast(const QString &text, QByteArray &out)
@@ -69,7 +95,7 @@ bool TScheduleCodec::encodeFast(const QString &text, QByteArray &out)
 
 bool TScheduleCodec::Encode(const QString &text, QByteArray &out)
 {
-    if (isPlain(text)) {
+    if (IsPlain(text)) {
         out = text.toLatin1();
         return true;
     }

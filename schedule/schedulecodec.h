@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -14,8 +15,10 @@ class TScheduleCodec
 public:
     TScheduleCodec();
 
-    // `exact` tells whether encoding the text gives back these very bytes.
-    QString Decode(const QByteArray &bytes, bool &exact);
+    static bool IsPlain(QByteArrayView bytes);
+    static bool IsPlain(const QString &text);
+
+    QString Decode(QByteArrayView bytes);
     // False when the text holds a character CP932 cannot store.
     [[nodiscard]] bool Encode(const QString &text, QByteArray &out);
 

@@ -46,13 +46,14 @@ public:
         advance(n);
         return true;
     }
-    // A text field: n, n bytes, one more byte (the terminating zero).
-    bool ReadTextBytes(QByteArray &text)
+    // A text field: n, n bytes, one more byte (the terminating zero). The
+    // view points into the image.
+    bool ReadTextBytes(QByteArrayView &text)
     {
         qint32 n = 0;
         if (!Read(n) || n < 0 || qsizetype(n) + 1 > m_left)
             return false;
-        text = QByteArray(m_p, n);
+        text = QByteArrayView(m_p, n);
         advance(qsizetype(n) + 1);
         return true;
     }
@@ -87,7 +88,7 @@ public:
     }
     void WriteRaw(const void *p, qsizetype n) { m_out.append(static_cast<const char *>(p), n); }
     // Up to the first zero byte, as the reader of any version expects.
-    void WriteTextBytes(const QByteArray &text)
+    void WriteTextBytes(QByteArrayView text)
     {
         const qsizetype zero = text.indexOf('\0');
         const qsizetype n = zero < 0 ? text.size() : zero;
@@ -100,29 +101,35 @@ private:
     QByteArray &m_out;
 };
 
-// Texts of one record: decoded for the program, their odd stored forms kept
-// by slot (see TAlarm::StoredBytes).
+// Texts of one record: decoded for the program, their stored bytes kept by
+// slot (see TAlarm::StoredBytes).
 enum : int { slotOperation = 0, slotFileName, slotParameters, slotDirectory, slotFirstLine };
 
 bool readText(TReader &in, TScheduleCodec &codec, TAlarm &owner, int slot, QString &text)
 {
-    QByteArray bytes;
+    QByteArrayView bytes;
     if (!in.ReadTextBytes(bytes))
         return false;
-    bool exact = true;
-    text = codec.Decode(bytes, exact);
-    if (!exact)
-        owner.StoredBytes.insert(slot, {text, bytes});
+    if (TScheduleCodec::IsPlain(bytes)) {
+        // Nearly every record says "open"; share one copy.
+        static const QString open = QStringLiteral("open");
+        text = bytes == QByteArrayView("open") ? open : QString::fromLatin1(bytes);
+        return true;
+    }
+    text = codec.Decode(bytes);
+    owner.StoredBytes.append({slot, text, bytes.toByteArray()});
     return true;
 }
 
 bool writeText(TWriter &out, TScheduleCodec &codec, const TAlarm &owner, int slot, const QString &text)
 {
-    if (!owner.StoredBytes.isEmpty()) {
-        const auto it = owner.StoredBytes.constFind(slot);
-        if (it != owner.StoredBytes.constEnd() && it->first == text) {
-            out.WriteTextBytes(it->second);
-            return true;
+    for (const TAlarm::TStoredText &stored : owner.StoredBytes) {
+        if (stored.Slot == slot) {
+            if (stored.Text == text) {
+                out.WriteTextBytes(stored.Bytes);
+                return true;
+            }
+            break;
         }
     }
     QByteArray bytes;
@@ -273,8 +280,10 @@ TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list
         list.Append(std::move(record));
     }
     TScheduleFileTail read;
-    if (!in.Read(read.ReservedInteger) || !in.Read(read.ReservedReal) || !in.ReadTextBytes(read.ReservedText))
+    QByteArrayView text;
+    if (!in.Read(read.ReservedInteger) || !in.Read(read.ReservedReal) || !in.ReadTextBytes(text))
         return result;
+    read.ReservedText = text.toByteArray();
     tail = read;
     result.status = TScheduleReadResult::Ok;
     return result;
@@ -283,7 +292,7 @@ TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list
 bool WriteScheduleStream(const TAlarmList &list, const TScheduleFileTail &tail, QByteArray &out)
 {
     out.clear();
-    out.reserve(25 + qsizetype(list.Count()) * 160);
+    out.reserve(25 + qsizetype(list.Count()) * 256);
     TWriter w(out);
     TScheduleCodec codec;
     w.Write(kScheduleFileVersion);

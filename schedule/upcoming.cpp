@@ -36,7 +36,8 @@ QString marks(const TToDo &item)
 // A sorted list box's order: case-insensitive; equal entries keep their order.
 void appendSorted(QString &cell, QStringList group)
 {
-    std::stable_sort(group.begin(), group.end(), [](const QString &a, const QString &b) { return cp932::compareNoCase(a, b) < 0; });
+    std::stable_sort(group.begin(), group.end(),
+                     [](const QString &a, const QString &b) { return cp932::compareNoCase(a, b) < 0; });
     for (const QString &entry : group)
         cell += todofmt::TrimControls(entry) + kCrLf;
 }
@@ -106,8 +107,9 @@ QString UpcomingDateText(const QDate &date)
 QString UpcomingScheduleEntry(const TAlarm &alarm)
 {
     const QString first = alarm.Lines.isEmpty() ? QString() : alarm.Lines.first();
-    return fitted(alarm.TimeText(), 10) + fitted(alarm.ExecuteType == etShellExecute ? QStringLiteral("*") : QStringLiteral(" "), 3)
-           + zeroesAsBlanks(first);
+    return fitted(alarm.TimeText(), 10) +
+           fitted(alarm.ExecuteType == etShellExecute ? QStringLiteral("*") : QStringLiteral(" "), 3) +
+           zeroesAsBlanks(first);
 }
 
 QString UpcomingToDoEntry(const TToDo &item)
@@ -124,13 +126,15 @@ TUpcomingSchedules BuildUpcomingSchedules(const TAlarmList &alarms, const TToDoL
     const QDate today = now.date();
     for (int i = 0; i < 7; ++i) {
         const QDate day = today.addDays(i);
-        result.Rows.append({QString::fromUtf8(headings[i]) + kCrLf + UpcomingDateText(day), dayContent(alarms, todos, day)});
+        result.Rows.append(
+            {QString::fromUtf8(headings[i]) + kCrLf + UpcomingDateText(day), dayContent(alarms, todos, day)});
     }
     QString open;
     for (const TToDo *t : todos.Display) {
         if (t->Checked)
             continue;
-        open += t->LimitDateText() + QLatin1Char(' ') + t->LimitTimeText() + QLatin1Char(' ') + marks(*t) + todofmt::TrimControls(t->Text) + kCrLf;
+        open += t->LimitDateText() + QLatin1Char(' ') + t->LimitTimeText() + QLatin1Char(' ') + marks(*t) +
+                todofmt::TrimControls(t->Text) + kCrLf;
     }
     result.Rows.append({QStringLiteral("備忘録"), open});
     return result;
