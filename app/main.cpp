@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/socket.h>
@@ -47,6 +48,19 @@ void installTerminationHandlers(TfrmQuillmereMainWindow &window)
     ::sigaction(SIGTERM, &sa, nullptr);
     ::sigaction(SIGINT, &sa, nullptr);
 }
+
+// For the start-up benchmark: end right after the window's first paint.
+class TExitAfterFirstPaint : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return false;
+    }
+};
 
 } // namespace
 
@@ -92,6 +106,8 @@ int main(int argc, char **argv)
     QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(),
                      [&window](QSessionManager &) { window->close(); });
 
+    if (qEnvironmentVariableIsSet("QUILLMERE_EXIT_AFTER_FIRST_PAINT"))
+        window->installEventFilter(new TExitAfterFirstPaint(window.get()));
     if (!ReadSettingBool(sk::SETTINGS, "ShowMinimize"))
         window->show();
     return app.exec();

@@ -10,6 +10,7 @@
 #include "core/settingskeys.h"
 #include "ui/editorhelpers.h"
 #include "ui/fontconv.h"
+#include "ui/notifywindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -52,6 +53,8 @@ TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &cl
 
     createActions();
     createWidgets();
+    createTimers();
+    connectCalendarRequests();
     createMenus();
     createToolBars();
 
@@ -115,7 +118,7 @@ void TfrmQuillmereMainWindow::applyFontsAndWrap()
 
 void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString &path)
 {
-    m_minuteTimer->stop();
+    stopTimers();
 
     setWindowTitle(Global().AppTitle + QStringLiteral(" - ") + title);
 
@@ -125,16 +128,19 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     PrepareDataFolder(g.CurrentDataFolder);
     applyColors();
 
+    loadTimedStores();
     LoadNotebook();
 
     applyColors();
     applyFontsAndWrap();
+    m_noTimeOnCalendar = ReadSettingBool(sk::SETTINGS, "NoTimeOnCalendar");
     m_startupSchedulesPending = ReadSettingBool(sk::SETTINGS, "ShowScheduleOnStartUp");
     m_loaded = true;
 
     LoadDayFiles(m_calendar->DateEx(), m_prompter);
     m_minuteTimer->setInterval(1);
     m_minuteTimer->start();
+    startTimers();
     m_started = true;
     const QDate today = m_clock.now().date();
     if (m_calendar->CurrentDate() != today)
@@ -142,7 +148,11 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     else
         LoadDailyMemo();
     LoadMonthlyMemo();
+    FillDaySchedules();
+    RefreshSigns();
     UpdateDateTitles();
+    UpdateNavigationHints();
+    selectYearMonthBoxes(m_calendar->CurrentDate());
 }
 
 void TfrmQuillmereMainWindow::SaveAll()
@@ -155,6 +165,7 @@ void TfrmQuillmereMainWindow::SaveAll()
         // The layout step's errors are swallowed so the data still gets saved.
     }
     SaveData();
+    SaveScheduleFile();
 }
 
 void TfrmQuillmereMainWindow::ClearViews()
@@ -256,6 +267,7 @@ void TfrmQuillmereMainWindow::MinuteTimerTick()
         m_startupSchedulesPending = false;
     }
     m_startupFinished = true;
+    m_toDoNotifier.StartupFinished = true;
     m_acExit->setEnabled(true);
     m_minuteTimer->setInterval(60000);
     UpdateCommandStates();
@@ -271,7 +283,8 @@ void TfrmQuillmereMainWindow::closeEvent(QCloseEvent *event)
     m_closing = true;
     setEnabled(false);
     hide();
-    m_minuteTimer->stop();
+    m_notify->hide();
+    stopTimers();
     SaveAll();
     m_exitDone = true;
     event->accept();

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "notes/memostore.h"
+#include "todo/todonotice.h"
 
 #include <QDate>
 #include <QMainWindow>
 
 class QAction;
 class QActionGroup;
+class QComboBox;
+class QToolButton;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -21,6 +24,10 @@ class TClock;
 class TPrompter;
 class TTitleBand;
 class TZoQuillmereCalendar;
+class TAlarm2;
+class TAlarmTimer;
+class TToDoTimer;
+class TfrmNotify;
 
 enum TMainView { mvScheduleMemo, mvMonthlyMemo, mvNotebook, mvToDo, mvNote, mvScheduleManager };
 
@@ -62,6 +69,15 @@ public:
     void ShowErrorNumber(int number, const QString &text);
     QDate currentDate() const;
 
+    // --- date navigation (mainwindow_navigation.cpp)
+    bool GoToDate(const QDate &date);
+    void UpdateNavigationHints();
+    void SetCalendarListStyle(bool list);
+    void ScrollStripPressed(bool upperHalf);
+    QComboBox *yearBox() const { return m_cmbYear; }
+    QComboBox *monthBox() const { return m_cmbMonth; }
+    QWidget *scrollStrip() const { return m_pnlScrollCalendar; }
+
     // --- memos
     void LoadDailyMemo();
     void LoadMonthlyMemo();
@@ -69,6 +85,10 @@ public:
     void SaveAllMemos();
     // Recomputes the calendar's memo and schedule marks.
     void RefreshSigns();
+    // Refills the list of the selected day's schedules.
+    void FillDaySchedules();
+    QString DayPopupTextOf(const QDate &date) const;
+    QTreeWidget *dayScheduleList() const { return m_lvAlarmSchedules; }
 
     // Widgets and commands by their names, for the parts of the program (and
     // the tests) that drive the window.
@@ -85,6 +105,13 @@ public:
     QTabWidget *dayPane() const { return m_dayPane; }
     QStackedWidget *pages() const { return m_pages; }
     TZoQuillmereCalendar *calendar() const { return m_calendar; }
+    TAlarmTimer *alarmTimer() const { return m_alarmTimer; }
+    QTimer *alarmClock() const { return m_alarmQTimer; }
+    TToDoTimer *toDoTimer() const { return m_toDoTimer; }
+    TfrmNotify *notifyWindow() const { return m_notify; }
+
+    // Saves the schedules (their stamps included); false after the error box.
+    bool SaveScheduleFile();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -114,6 +141,26 @@ private:
     void onCalendarDayChange();
 
     bool pasteAsPlainText(QKeyEvent *event);
+
+    void connectCalendarRequests();
+
+    // Navigation (mainwindow_navigation.cpp).
+    void createNavigationBars();
+    QWidget *createCalendarStrip(QWidget *parent);
+    QWidget *createScrollStrip(QWidget *parent);
+    void selectYearMonthBoxes(const QDate &date);
+    void yearMonthBoxChosen();
+    void stepDate(int months, int days);
+    void goToday();
+
+    // Timers and notifications (mainwindow_timers.cpp).
+    void createTimers();
+    void loadTimedStores();
+    void startTimers();
+    void stopTimers();
+    void AlarmTimer1Alarm(TAlarm2 *alarm);
+    void AlarmTimer1Alert(TAlarm2 *alarm, const QDateTime &alarmDate);
+    void AlarmTimer1Execute(TAlarm2 *alarm);
 
     TPrompter &m_prompter;
     TClock &m_clock;
@@ -159,6 +206,22 @@ private:
     QActionGroup *m_dataFolderGroup = nullptr;
     QAction *m_acExit = nullptr;
     QTimer *m_minuteTimer = nullptr;
+    TAlarmTimer *m_alarmTimer = nullptr;
+    QTimer *m_alarmQTimer = nullptr;
+    TToDoTimer *m_toDoTimer = nullptr;
+    TToDoNotifier m_toDoNotifier;
+    TfrmNotify *m_notify = nullptr;
+    QToolBar *m_tbYMDChange = nullptr;
+    QToolBar *m_tbYMChange = nullptr;
+    QComboBox *m_cmbYear = nullptr;
+    QComboBox *m_cmbMonth = nullptr;
+    QWidget *m_pnlScrollCalendar = nullptr;
+    QToolButton *m_btnCalendarContents = nullptr;
+    QToolButton *m_btnCalendarList = nullptr;
+    QToolButton *m_btnDecreaseRow = nullptr;
+    QToolButton *m_btnIncreaseRow = nullptr;
+    bool m_selectingBoxes = false;
+    bool m_noTimeOnCalendar = true;
     QLabel *m_statusUnsaved = nullptr;
     QLabel *m_statusClock = nullptr;
     QLabel *m_statusInfo = nullptr;

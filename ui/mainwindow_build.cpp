@@ -165,22 +165,14 @@ void TfrmQuillmereMainWindow::createActions()
     connect(action(QStringLiteral("acSaveData")), &QAction::triggered, this, &TfrmQuillmereMainWindow::SaveData);
     action(QStringLiteral("acSaveData"))->setEnabled(false);
 
-    // Steps by year and month keep the day unless the month is shorter, and
-    // stay within the years the pickers offer.
-    auto step = [this](int months, int days) {
-        const QDate from = m_calendar->CurrentDate();
-        const QDate to = from.addMonths(months).addDays(days);
-        if (to.year() >= 1900 && to.year() <= 2099)
-            m_calendar->SetCurrentDate(to);
-    };
     const std::tuple<const char *, int, int> steps[] = {
         {"acPrevYear", -12, 0}, {"acPrevMonth", -1, 0}, {"acPrevDay", 0, -1},
         {"acNextDay", 0, 1},    {"acNextMonth", 1, 0},  {"acNextYear", 12, 0},
     };
     for (const auto &[name, months, days] : steps)
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [step, months = months, days = days] { step(months, days); });
-    connect(action(QStringLiteral("acToday")), &QAction::triggered, this,
-            [this] { m_calendar->SetCurrentDate(m_clock.now().date()); });
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
+                [this, months = months, days = days] { stepDate(months, days); });
+    connect(action(QStringLiteral("acToday")), &QAction::triggered, this, &TfrmQuillmereMainWindow::goToday);
 }
 
 void TfrmQuillmereMainWindow::createMenus()
@@ -241,10 +233,10 @@ void TfrmQuillmereMainWindow::createMenus()
     m_calendarMenu->addSeparator();
     QAction *monthly = m_calendarMenu->addAction(QStringLiteral("内容表示（カレンダー形式）"));
     monthly->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+D")));
-    connect(monthly, &QAction::triggered, this, [this] { m_calendar->SetCalendarStyle(csMonthly2); });
+    connect(monthly, &QAction::triggered, this, [this] { SetCalendarListStyle(false); });
     QAction *vertical = m_calendarMenu->addAction(QStringLiteral("内容表示（縦一覧形式）"));
     vertical->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
-    connect(vertical, &QAction::triggered, this, [this] { m_calendar->SetCalendarStyle(csVertical1); });
+    connect(vertical, &QAction::triggered, this, [this] { SetCalendarListStyle(true); });
     addAction(monthly);
     addAction(vertical);
 
@@ -318,6 +310,7 @@ void TfrmQuillmereMainWindow::createToolBars()
         m_viewBar->addWidget(button);
     }
     addToolBar(Qt::LeftToolBarArea, m_viewBar);
+    createNavigationBars();
     m_viewBar->setVisible(action(QStringLiteral("acDisplayToolBar"))->isChecked());
 }
 
@@ -327,10 +320,20 @@ QWidget *TfrmQuillmereMainWindow::createCalendarPage()
     page->setObjectName(QStringLiteral("pgCalendar"));
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_calendarSplitter = new QSplitter(Qt::Horizontal, page);
-    m_calendar = new TZoQuillmereCalendar(m_calendarSplitter, &m_clock);
+    m_calendarSplitter = new QSplitter(ReadSetting(sk::SETTINGS, "CalendarPos") == 0 ? Qt::Vertical : Qt::Horizontal, page);
+    auto *calendarBox = new QWidget(m_calendarSplitter);
+    auto *calendarLayout = new QVBoxLayout(calendarBox);
+    calendarLayout->setContentsMargins(0, 0, 0, 0);
+    calendarLayout->setSpacing(2);
+    calendarLayout->addWidget(createCalendarStrip(calendarBox));
+    auto *calendarRow = new QHBoxLayout;
+    calendarRow->setSpacing(0);
+    m_calendar = new TZoQuillmereCalendar(calendarBox, &m_clock);
     m_calendar->setObjectName(QStringLiteral("LargeCalendar"));
     m_calendar->setMinimumSize(280, 220);
+    calendarRow->addWidget(m_calendar, 1);
+    calendarRow->addWidget(createScrollStrip(calendarBox));
+    calendarLayout->addLayout(calendarRow, 1);
 
     m_dayPane = new QTabWidget(m_calendarSplitter);
     m_dayPane->setObjectName(QStringLiteral("pcDay"));

@@ -89,11 +89,11 @@ void TfrmQuillmereMainWindow::onCalendarYearMonthChange()
 
 void TfrmQuillmereMainWindow::onCalendarDayChange()
 {
+    if (!m_started)
+        return;
     UpdateDateTitles();
     LoadDailyMemo();
-}
-
-void TfrmQuillmereMainWindow::RefreshSigns()
-{
-    m_calendar->update();
+    FillDaySchedules();
+    UpdateNavigationHints();
+    selectYearMonthBoxes(currentDate());
 }

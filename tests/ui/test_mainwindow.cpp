@@ -7,6 +7,8 @@
 #include "ui/application.h"
 #include "ui/mainwindow.h"
 #include "ui/titleband.h"
+#include "ui/notifywindow.h"
+#include "schedule/alarmtimer.h"
 
 #include <QAction>
 #include <QLabel>
@@ -62,6 +64,8 @@ private Q_SLOTS:
     void unchangedMemoIsNeverWritten();
     void dateTitlesFollowTheCalendar();
     void errorNumberText();
+    void alarmDueAtLoadIsShownAndStamped();
+    void noticesWaitTheirTurn();
 };
 
 void TestMainWindow::viewsShowTheirPageTabAndTitle_data()
@@ -197,6 +201,53 @@ void TestMainWindow::errorNumberText()
     TStartedWindow s;
     s.w->ShowErrorNumber(5, QStringLiteral("アクセスが拒否されました。"));
     QCOMPARE(s.prompter.texts(), QStringList{QStringLiteral("Error #5\r\nアクセスが拒否されました。")});
+}
+
+void TestMainWindow::alarmDueAtLoadIsShownAndStamped()
+{
+    TStartedWindow s([](TTestHome &home) {
+        TAlarmTimer store;
+        TAlarm2 dentist;
+        dentist.AlarmType = atDate;
+        dentist.AlarmDateTime.Year = 2026;
+        dentist.AlarmDateTime.Month = 12;
+        dentist.AlarmDateTime.Day = 9;
+        dentist.AlarmDateTime.Hour = 9;
+        dentist.AlarmDateTime.Minute = 30;
+        dentist.ExecuteType = etNothing;
+        dentist.Lines = {QStringLiteral("歯医者"), QStringLiteral("保険証を忘れずに")};
+        store.AlarmList().Add(dentist);
+        QVERIFY(store.SaveToFile(home.programFolder() + QStringLiteral("schedule.dat")).ok);
+    });
+    TfrmNotify *notify = s.w->notifyWindow();
+    QVERIFY(notify->isVisible());
+    QCOMPARE(notify->windowTitle(), QStringLiteral("Quillmereの予定"));
+    QCOMPARE(notify->current().title, QStringLiteral("予定の時間です。"));
+    QCOMPARE(notify->current().text, QStringLiteral("歯医者\r\n保険証を忘れずに"));
+
+    // The stamp reached the file, so a restart does not ring again.
+    TAlarmTimer reread;
+    QVERIFY(reread.LoadFromFile(s.home.programFolder() + QStringLiteral("schedule.dat"), false).ok());
+    QCOMPARE(reread.AlarmList().Count(), 1);
+    QVERIFY(reread.AlarmList().Items(0)->LastAlarmed != 0.0);
+
+    // The next tick in the same minute does not ring twice.
+    s.w->alarmTimer()->Tick(s.clock.now().addSecs(10));
+    QCOMPARE(notify->pending(), 0);
+}
+
+void TestMainWindow::noticesWaitTheirTurn()
+{
+    TStartedWindow s;
+    TfrmNotify *notify = s.w->notifyWindow();
+    notify->Enqueue({TNotice::nkAlarm, QStringLiteral("A"), QStringLiteral("一件目"), QStringLiteral("1")});
+    notify->Enqueue({TNotice::nkAlert, QStringLiteral("B"), QStringLiteral("二件目"), QStringLiteral("2")});
+    QCOMPARE(notify->current().title, QStringLiteral("一件目"));
+    QCOMPARE(notify->pending(), 1);
+    notify->accept();
+    QTRY_COMPARE(notify->current().title, QStringLiteral("二件目"));
+    QVERIFY(notify->isVisible());
+    QCOMPARE(notify->pending(), 0);
 }
 
 int main(int argc, char **argv)

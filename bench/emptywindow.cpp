@@ -1,0 +1,27 @@
+// The yardstick for the program's start-up: a bare main window that ends at
+// its first paint, exactly as the program does under QUILLMERE_EXIT_AFTER_FIRST_PAINT.
+#include <QApplication>
+#include <QMainWindow>
+#include <QPaintEvent>
+#include <QTimer>
+
+namespace {
+class TEmptyWindow : public QMainWindow
+{
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QMainWindow::paintEvent(event);
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+};
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    TEmptyWindow w;
+    w.resize(628, 443);
+    w.show();
+    return app.exec();
+}
