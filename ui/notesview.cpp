@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStyledItemDelegate>
@@ -135,6 +136,14 @@ void TNotesView::buildWidgets()
     for (QAbstractItemDelegate *d : {static_cast<QAbstractItemDelegate *>(noteNames), static_cast<QAbstractItemDelegate *>(pageTitles)})
         connect(d, &QAbstractItemDelegate::closeEditor, this, &TNotesView::runDeferredRequests, Qt::QueuedConnection);
 
+    for (QAbstractItemView *list : {static_cast<QAbstractItemView *>(m_notes), static_cast<QAbstractItemView *>(m_pages)}) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint &at) {
+            QMenu menu(this);
+            FillContextMenu(menu, list == m_notes);
+            menu.exec(list->viewport()->mapToGlobal(at));
+        });
+    }
     connect(m_notes, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current) { onNoteChanged(current); });
     connect(m_pages, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *current) { onPageChanged(current); });
     connect(m_pages, &QTreeWidget::itemSelectionChanged, this, &TNotesView::updateEnabledStates);
@@ -178,6 +187,29 @@ void TNotesView::buildButtons()
                            QStringLiteral("選択されているページにテンプレートを読み込む"), &TNotesView::InsertTemplate);
     row->addStretch(1);
     m_buttonRow->setVisible(ReadSettingBool(sk::SETTINGS, "ShowNoteToolBar"));
+}
+
+void TNotesView::FillContextMenu(QMenu &menu, bool forNotes)
+{
+    auto add = [this, &menu](const QString &caption, const QString &hint, bool enabled, void (TNotesView::*slot)()) {
+        QAction *a = menu.addAction(caption, this, slot);
+        a->setStatusTip(hint);
+        a->setEnabled(enabled);
+    };
+    if (forNotes) {
+        add(QStringLiteral("新規作成(&N)"), QStringLiteral("新しいノートを作成"), true, &TNotesView::CreateNote);
+        add(QStringLiteral("名前の変更(&M)"), QStringLiteral("選択されているノートの名前を変更"), hasSelectedNote(),
+            &TNotesView::RenameSelectedNote);
+        add(QStringLiteral("削除(&D)"), QStringLiteral("選択されているノートを削除"), hasSelectedNote(), &TNotesView::DeleteNote);
+        return;
+    }
+    add(QStringLiteral("新規作成(&N)"), QStringLiteral("選択されているノートに新しいページを作成"), true, &TNotesView::CreatePage);
+    add(QStringLiteral("名前の変更(&E)"), QStringLiteral("選択されているページの名前を変更"), hasSelectedPage(),
+        &TNotesView::RenameSelectedPage);
+    add(QStringLiteral("削除(&D)"), QStringLiteral("選択されているページを削除"), hasSelectedPage(), &TNotesView::DeletePages);
+    menu.addSeparator();
+    add(QStringLiteral("テンプレート読み込み(&T)"), QStringLiteral("選択されているページにテンプレートを読み込む"), hasSelectedPage(),
+        &TNotesView::InsertTemplate);
 }
 
 void TNotesView::ApplyColors()

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QListWidget;
+class QMenu;
 class QListWidgetItem;
 class QPlainTextEdit;
 class QSplitter;
@@ -58,6 +59,9 @@ public:
     bool AcceptsDragFrom(const QObject *source) const;
     // Empties lists and editor without saving (the caller has saved).
     void Clear();
+
+    // The pop-up menu of the note list (`forNotes`) or of the page list.
+    void FillContextMenu(QMenu &menu, bool forNotes);
 
     // Colours, fonts and word wrap from the settings.
     void ApplyColors();

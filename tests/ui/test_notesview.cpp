@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -157,6 +158,7 @@ private Q_SLOTS:
     void compositionDefersSave();
     void unsavableTextKeepsItsPage();
     void vanishedNoteFolderReported();
+    void popupMenusFollowSelection();
     void screenshotShowsEverything();
 };
 
@@ -733,6 +735,32 @@ void TestNotesView::vanishedNoteFolderReported()
     QCOMPARE(t.pages(), QStringList());
     QCOMPARE(t.v->memNote()->toPlainText(), QString());
     QVERIFY(!t.v->memNote()->isEnabled());
+}
+
+void TestNotesView::popupMenusFollowSelection()
+{
+    TView t(settingsWith("DeleteMessage=0\r\n"), [](TView &t) { t.addNote(QStringLiteral("N"), {QStringLiteral("a"), QStringLiteral("b")}); });
+    auto menuState = [&t](bool forNotes) {
+        QMenu menu;
+        t.v->FillContextMenu(menu, forNotes);
+        QStringList out;
+        for (QAction *a : menu.actions())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text() + (a->isEnabled() ? QString() : QStringLiteral(" off")));
+        return out;
+    };
+    QCOMPARE(menuState(true), QStringList({"新規作成(&N)", "名前の変更(&M) off", "削除(&D) off"}));
+    QCOMPARE(menuState(false), QStringList({"新規作成(&N)", "名前の変更(&E) off", "削除(&D) off", "-", "テンプレート読み込み(&T) off"}));
+    t.v->SelectNote(QStringLiteral("N"));
+    t.settle();
+    QCOMPARE(menuState(true), QStringList({"新規作成(&N)", "名前の変更(&M)", "削除(&D)"}));
+    QCOMPARE(menuState(false), QStringList({"新規作成(&N)", "名前の変更(&E)", "削除(&D)", "-", "テンプレート読み込み(&T)"}));
+
+    // Its items run the operations.
+    QMenu menu;
+    t.v->FillContextMenu(menu, false);
+    menu.actions().at(2)->trigger();
+    t.settle();
+    QCOMPARE(t.pages(), QStringList({"b"}));
 }
 
 void TestNotesView::screenshotShowsEverything()
