@@ -28,6 +28,7 @@ QString DayPopupText(const QDate &day, const TZoCustomDateEx &dateEx, const TAla
     QString memo = DailyMemoPopupText(day);
     if (memo.isEmpty())
         memo = QStringLiteral("なし");
-    return day.toString(QStringLiteral("yyyy/MM/dd")) + QLatin1Char(' ') + dateEx.GetDayText(day) + kCrLf
-           + QStringLiteral("【予定】") + kCrLf + alarms.ScheduleText(day) + kCrLf + QStringLiteral("【メモ】") + kCrLf + memo;
+    return day.toString(QStringLiteral("yyyy/MM/dd")) + QLatin1Char(' ') + dateEx.GetDayText(day) + kCrLf +
+           QStringLiteral("【予定】") + kCrLf + alarms.ScheduleText(day) + kCrLf + QStringLiteral("【メモ】") + kCrLf +
+           memo;
 }

@@ -16,11 +16,21 @@ QString jsonString(const QString &text)
     QString out = QStringLiteral("\"");
     for (const QChar c : t) {
         switch (c.unicode()) {
-        case '"': out += QLatin1String("\\\""); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\t': out += QLatin1String("\\t"); break;
+        case '"':
+            out += QLatin1String("\\\"");
+            break;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
         default:
             if (c.unicode() < 0x20)
                 out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -129,8 +139,8 @@ QStringList checkTextFiles(const QString &folder, const QStringList &patterns, b
 const TCliCheckRegistrar textCheck(50, [](TCliContext &) {
     const TGlobal &g = Global();
     const QStringList txt{QStringLiteral("*.txt")};
-    return checkTextFiles(g.MemoFolder(), txt, false) + checkTextFiles(g.NoteFolder(), txt, true)
-           + checkTextFiles(g.TemplateFolder(), {}, false);
+    return checkTextFiles(g.MemoFolder(), txt, false) + checkTextFiles(g.NoteFolder(), txt, true) +
+           checkTextFiles(g.TemplateFolder(), {}, false);
 });
 
 } // namespace

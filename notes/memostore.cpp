@@ -42,7 +42,8 @@ QString DailyMemoFileName(const QDate &date)
     const QString folder = memoFolderIfPresent();
     if (folder.isEmpty() || !date.isValid())
         return {};
-    return folder + QString::number(date.year()) + twoDigits(date.month()) + twoDigits(date.day()) + QStringLiteral(".txt");
+    return folder + QString::number(date.year()) + twoDigits(date.month()) + twoDigits(date.day()) +
+           QStringLiteral(".txt");
 }
 
 QString MonthlyMemoFileName(const QDate &date)

@@ -9,7 +9,12 @@ class TPrompter;
 
 // The daily memo, the monthly memo and the notebook: plain text files in the
 // data folder's Memo folder.
-enum TMemoKind { mkDailyMemo, mkMonthlyMemo, mkNotebook };
+enum TMemoKind
+{
+    mkDailyMemo,
+    mkMonthlyMemo,
+    mkNotebook
+};
 
 // Full paths, or empty when the Memo folder does not exist.
 QString DailyMemoFileName(const QDate &date);   // Memo/20010307.txt
@@ -46,7 +51,10 @@ private:
 
 // True when the text has a character other than blanks and control characters.
 bool HasVisibleText(const QString &text);
-inline bool IsMemoTextBlank(const QString &text) { return !HasVisibleText(text); }
+inline bool IsMemoTextBlank(const QString &text)
+{
+    return !HasVisibleText(text);
+}
 
 // The write under TMemoStore::Save for a known path: crash-safe, or the file's
 // removal for blank text. `createFolder` makes a missing Memo folder first. An

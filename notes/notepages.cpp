@@ -24,7 +24,8 @@ constexpr qint64 kMaxPageBytes = 1024LL * 1024 * 1024;
 
 QString noNoteMessage()
 {
-    return QStringLiteral("ノートが存在しません。\r\n") + QStringLiteral("ページを作成する前にノートを作成してください。") + kCrLf;
+    return QStringLiteral("ノートが存在しません。\r\n") +
+           QStringLiteral("ページを作成する前にノートを作成してください。") + kCrLf;
 }
 
 QString freeTitle(const QString &note, const QString &base)
@@ -41,7 +42,8 @@ QList<TNotePage> TNoteStore::PageList(const QString &note) const
 {
     QList<TNotePage> pages;
     const QString folder = NotePath(note) + QLatin1Char('/');
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden | QDir::CaseSensitive);
     pages.reserve(files.size());
     for (const QString &file : files)
         pages.append(TNotePage{file.left(file.size() - kTxt.size()), folder + file});
@@ -51,8 +53,9 @@ QList<TNotePage> TNoteStore::PageList(const QString &note) const
     for (const TNotePage &page : pages)
         keyed.append({cp932::encodeLossy(page.Title), page});
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
-        return std::lexicographical_compare(a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
-                                            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+        return std::lexicographical_compare(
+            a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
+            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
     });
     for (qsizetype i = 0; i < keyed.size(); ++i)
         pages[i] = keyed[i].second;
@@ -94,15 +97,17 @@ QString TNoteStore::CreatePage(int noteCount, const QString &note)
     return title;
 }
 
-TNoteStore::TRenamePageResult TNoteStore::RenamePage(const QString &note, const QString &oldTitle, const QString &newTitle)
+TNoteStore::TRenamePageResult TNoteStore::RenamePage(const QString &note, const QString &oldTitle,
+                                                     const QString &newTitle)
 {
     if (newTitle.trimmed().isEmpty()) {
         m_prompter.Error(QStringLiteral("ページの名前を入力してください。"));
         return rpEditAgain;
     }
     if (!IsValidFileName(newTitle)) {
-        m_prompter.Error(QStringLiteral("ノートのページタイトルに以下の文字は使えません。\r\n") + QString::fromLatin1(kForbiddenNameCharacters)
-                         + kCrLf + QStringLiteral("使用したい場合は全角で入力してください。"));
+        m_prompter.Error(QStringLiteral("ノートのページタイトルに以下の文字は使えません。\r\n") +
+                         QString::fromLatin1(kForbiddenNameCharacters) + kCrLf +
+                         QStringLiteral("使用したい場合は全角で入力してください。"));
         return rpEditAgain;
     }
     if (newTitle == oldTitle)
@@ -125,8 +130,9 @@ bool TNoteStore::DeletePages(const QString &note, const QStringList &titles)
     if (titles.isEmpty())
         return false;
     if (GetDeleteMessage()) {
-        const QString question = titles.size() == 1 ? titles.first() + kCrLf + QStringLiteral("を削除してもよろしいですか？")
-                                                    : QStringLiteral("選択されているページすべてを削除してもよろしいですか？");
+        const QString question = titles.size() == 1
+                                     ? titles.first() + kCrLf + QStringLiteral("を削除してもよろしいですか？")
+                                     : QStringLiteral("選択されているページすべてを削除してもよろしいですか？");
         if (!m_prompter.Confirm(question))
             return false;
     }
@@ -145,9 +151,9 @@ QStringList TNoteStore::MovePages(const QString &sourceNote, const QStringList &
     for (const QString &title : titles) {
         const QString from = PagePath(sourceNote, title);
         const QString to = PagePath(targetNote, title);
-        if (QFileInfo::exists(to)
-            && !m_prompter.Confirm(QStringLiteral("このノートには同タイトルのページが存在します。\r\n")
-                                   + QStringLiteral("上書きしてもよろしいですか？")))
+        if (QFileInfo::exists(to) &&
+            !m_prompter.Confirm(QStringLiteral("このノートには同タイトルのページが存在します。\r\n") +
+                                QStringLiteral("上書きしてもよろしいですか？")))
             continue;
         QByteArray bytes;
         bool tooLarge = false;
@@ -201,7 +207,8 @@ QString TNoteStore::ImportTitle(const QDateTime &now)
     return QStringLiteral("雑記帳 ") + now.toString(QStringLiteral("yyyy年MM月dd日 HH時mm分ss秒"));
 }
 
-QString TNoteStore::ImportNotebook(int noteCount, const QString &note, const QString &notebookText, const QDateTime &now)
+QString TNoteStore::ImportNotebook(int noteCount, const QString &note, const QString &notebookText,
+                                   const QDateTime &now)
 {
     const QString title = ImportTitle(now);
     if (noteCount <= 0) {
@@ -209,7 +216,8 @@ QString TNoteStore::ImportNotebook(int noteCount, const QString &note, const QSt
         return {};
     }
     if (note.isEmpty()) {
-        m_prompter.Error(QStringLiteral("アクティブなノートがありません。雑記帳を取り込みたいノートを選択してください"));
+        m_prompter.Error(
+            QStringLiteral("アクティブなノートがありません。雑記帳を取り込みたいノートを選択してください"));
         return {};
     }
     const QStringList lines = TextLines(notebookText);

@@ -31,16 +31,17 @@ int renameEntry(const QString &from, const QString &to)
 
 QString folderRemovalFailure(const QString &name)
 {
-    return QStringLiteral("ノートの削除に失敗しました。") + kCrLf + TNoteStore::NoteFolder() + name + kCrLf
-           + QStringLiteral("に削除できないファイルがあるか、他のプログラムで") + kCrLf + QStringLiteral("使用されています。");
+    return QStringLiteral("ノートの削除に失敗しました。") + kCrLf + TNoteStore::NoteFolder() + name + kCrLf +
+           QStringLiteral("に削除できないファイルがあるか、他のプログラムで") + kCrLf +
+           QStringLiteral("使用されています。");
 }
 
 QString deleteFailure(const QString &name)
 {
-    return QStringLiteral("ノートの削除に失敗しました。") + kCrLf + TNoteStore::NoteFolder() + name + kCrLf
-           + QStringLiteral("に削除できないﾌｧｲﾙがあるか、他のプログラムで") + kCrLf
-           + QStringLiteral("使用されています。後で再び削除してみるか、エ") + kCrLf
-           + QStringLiteral("クスプローラ等を使って手動でこのフォルダを削") + kCrLf + QStringLiteral("除してください。");
+    return QStringLiteral("ノートの削除に失敗しました。") + kCrLf + TNoteStore::NoteFolder() + name + kCrLf +
+           QStringLiteral("に削除できないﾌｧｲﾙがあるか、他のプログラムで") + kCrLf +
+           QStringLiteral("使用されています。後で再び削除してみるか、エ") + kCrLf +
+           QStringLiteral("クスプローラ等を使って手動でこのフォルダを削") + kCrLf + QStringLiteral("除してください。");
 }
 
 bool lessByName(const QString &a, const QString &b)
@@ -79,14 +80,31 @@ QStringList TNoteStore::NoteList() const
     return notes;
 }
 
+TNoteStore::TNoteListing TNoteStore::ReloadNoteList(const QString &selectedNote) const
+{
+    TNoteListing listing;
+    listing.Notes = NoteList();
+    listing.Selected = selectedNote.isEmpty() ? -1 : static_cast<int>(listing.Notes.indexOf(selectedNote));
+    return listing;
+}
+
+TNoteStore::TPageListing TNoteStore::ReloadPageList(const QString &note, const QString &selectedTitle) const
+{
+    TPageListing listing;
+    listing.Pages = PageList(note);
+    listing.Selected = PageToSelect(listing.Pages, selectedTitle);
+    return listing;
+}
+
 bool TNoteStore::CheckNoteFolder(const QString &note)
 {
     if (QFileInfo(NotePath(note)).isDir())
         return true;
-    m_prompter.Error(QStringLiteral("このフォルダは存在しません。\r\n")
-                     + QStringLiteral("エクスプローラなどで、削除したノートのフォルダを開いていると、そのフォルダは") + kCrLf
-                     + QStringLiteral("削除されていても、エクスプローラで他のフォルダを開くまで形だけ残ってしまう場合") + kCrLf
-                     + QStringLiteral("があります。"));
+    m_prompter.Error(QStringLiteral("このフォルダは存在しません。\r\n") +
+                     QStringLiteral("エクスプローラなどで、削除したノートのフォルダを開いていると、そのフォルダは") +
+                     kCrLf +
+                     QStringLiteral("削除されていても、エクスプローラで他のフォルダを開くまで形だけ残ってしまう場合") +
+                     kCrLf + QStringLiteral("があります。"));
     return false;
 }
 
@@ -111,13 +129,14 @@ bool TNoteStore::RenameNote(const QString &oldName, const QString &newName)
     // Names the file system cannot take are refused before any path is built
     // from them ("..", a name with a slash, one too long).
     if (!newName.isEmpty() && !IsValidFileName(newName)) {
-        m_prompter.Error(QStringLiteral("ノートのタイトルに以下の文字は使えません。\r\n") + QString::fromLatin1(kForbiddenNameCharacters)
-                         + kCrLf + QStringLiteral("使用したい場合は全角で入力してください。"));
+        m_prompter.Error(QStringLiteral("ノートのタイトルに以下の文字は使えません。\r\n") +
+                         QString::fromLatin1(kForbiddenNameCharacters) + kCrLf +
+                         QStringLiteral("使用したい場合は全角で入力してください。"));
         return false;
     }
     if (QFileInfo::exists(NotePath(newName))) {
-        m_prompter.Error(oldName + QStringLiteral("は変更できません。") + kCrLf + newName
-                         + QStringLiteral("はすでに存在します。別の名前を指定してください。"));
+        m_prompter.Error(oldName + QStringLiteral("は変更できません。") + kCrLf + newName +
+                         QStringLiteral("はすでに存在します。別の名前を指定してください。"));
         return false;
     }
 
@@ -128,12 +147,14 @@ bool TNoteStore::RenameNote(const QString &oldName, const QString &newName)
         return false;
     }
     QString failures;
-    const QStringList entries = QDir(from).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    const QStringList entries =
+        QDir(from).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
     for (const QString &entry : entries) {
         const int code = renameEntry(from + entry, to + entry);
         if (code == 0)
             continue;
-        failures += QFileInfo(entry).completeBaseName() + QStringLiteral("を新しいノートへの移動するのに失敗しました。") + kCrLf;
+        failures += QFileInfo(entry).completeBaseName() +
+                    QStringLiteral("を新しいノートへの移動するのに失敗しました。") + kCrLf;
         ShowErrorReport(code, failures);
     }
     // Unlike the classic program there is no current directory to move out of
@@ -151,9 +172,10 @@ TNoteStore::TDeleteNoteResult TNoteStore::DeleteNote(const QString &name)
     TDeleteNoteResult result;
     if (name.isEmpty())
         return result;
-    if (GetDeleteMessage()
-        && !m_prompter.Confirm(QStringLiteral("「") + name + QStringLiteral("」を削除すると、このノートにあるすべてのページも削除されます。")
-                               + kCrLf + QStringLiteral("よろしいですか？")))
+    if (GetDeleteMessage() &&
+        !m_prompter.Confirm(QStringLiteral("「") + name +
+                            QStringLiteral("」を削除すると、このノートにあるすべてのページも削除されます。") + kCrLf +
+                            QStringLiteral("よろしいですか？")))
         return result;
 
     const QStringList before = NoteList();

@@ -34,6 +34,21 @@ public:
     // was selected, else the first page; -1 for an empty list.
     static int PageToSelect(const QList<TNotePage> &pages, const QString &selectedTitle);
 
+    // The lists as the note view rebuilds them, with the entry to select: the
+    // note of the remembered name (exact), or -1; the page as PageToSelect says.
+    struct TNoteListing
+    {
+        QStringList Notes;
+        int Selected = -1;
+    };
+    TNoteListing ReloadNoteList(const QString &selectedNote) const;
+    struct TPageListing
+    {
+        QList<TNotePage> Pages;
+        int Selected = -1;
+    };
+    TPageListing ReloadPageList(const QString &note, const QString &selectedTitle) const;
+
     // A note whose folder vanished while listed: the message, and false.
     bool CheckNoteFolder(const QString &note);
 
@@ -53,7 +68,13 @@ public:
     // empty). Returns the new page's title, or empty when nothing was made.
     QString CreatePage(int noteCount, const QString &note);
 
-    enum TRenamePageResult { rpRenamed, rpUnchanged, rpEditAgain, rpFailed };
+    enum TRenamePageResult
+    {
+        rpRenamed,
+        rpUnchanged,
+        rpEditAgain,
+        rpFailed
+    };
     TRenamePageResult RenamePage(const QString &note, const QString &oldTitle, const QString &newTitle);
 
     // True when the pages were retired (after the question, if asked).

@@ -136,7 +136,8 @@ bool TToDo::ToFileLine(QByteArray &line) const
     fields << (UseDate ? dateField(AlarmedDateTime) : QByteArray());
     fields << (UseTime ? timeField(AlarmedDateTime) : QByteArray());
     fields << flag(Urgent) << flag(Important);
-    fields << (Checked ? ascii(todofmt::Moment(CheckedDateTime).toString(QStringLiteral("yyyy/MM/dd HH:mm"))) : QByteArray());
+    fields << (Checked ? ascii(todofmt::Moment(CheckedDateTime).toString(QStringLiteral("yyyy/MM/dd HH:mm")))
+                       : QByteArray());
     line = JoinCommaText(fields, ',', QByteArray(" ,"));
     return true;
 }

@@ -29,7 +29,7 @@ public:
 struct TToDoLoadResult
 {
     bool ok = true;
-    QString message;     // the load failure's message, kept copy named
+    QString message;       // the load failure's message, kept copy named
     bool wroteOld = false; // an early-layout line made todo.old
 };
 

@@ -12,7 +12,11 @@ class TClock;
 // What the notification window shows for an item.
 struct TToDoNotice
 {
-    enum Style { nsAlarm, nsAlert };
+    enum Style
+    {
+        nsAlarm,
+        nsAlert
+    };
     Style style = nsAlarm;
     QString caption;
     QString title;

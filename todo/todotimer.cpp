@@ -10,13 +10,14 @@ namespace {
 
 bool sameMinute(const QDateTime &a, const QDateTime &b)
 {
-    return a.isValid() && b.isValid() && a.date() == b.date() && a.time().hour() == b.time().hour()
-           && a.time().minute() == b.time().minute();
+    return a.isValid() && b.isValid() && a.date() == b.date() && a.time().hour() == b.time().hour() &&
+           a.time().minute() == b.time().minute();
 }
 
 } // namespace
 
-TToDoTimer::TToDoTimer(const TClock &clock, QObject *parent) : QObject(parent), m_clock(clock), m_timer(new QTimer(this))
+TToDoTimer::TToDoTimer(const TClock &clock, QObject *parent)
+    : QObject(parent), m_clock(clock), m_timer(new QTimer(this))
 {
     connect(m_timer, &QTimer::timeout, this, [this] { TimerTick(m_clock.now()); });
     m_timer->setInterval(10000);

@@ -14,11 +14,14 @@ public:
     explicit TNoteHome(bool deleteMessage = true, bool noBackups = false)
     {
         QDir().mkpath(noteFolder());
-        setSettings(QByteArray("[SETTINGS]\r\nDeleteMessage=") + (deleteMessage ? "1" : "0") + "\r\nNoBackupFiles="
-                    + (noBackups ? "1" : "0") + "\r\nUseRecycleBin=0\r\n");
+        setSettings(QByteArray("[SETTINGS]\r\nDeleteMessage=") + (deleteMessage ? "1" : "0") +
+                    "\r\nNoBackupFiles=" + (noBackups ? "1" : "0") + "\r\nUseRecycleBin=0\r\n");
     }
     QString noteFolder() const { return dataFolder() + QStringLiteral("Note/"); }
-    QString page(const QString &note, const QString &title) const { return noteFolder() + note + '/' + title + QStringLiteral(".txt"); }
+    QString page(const QString &note, const QString &title) const
+    {
+        return noteFolder() + note + '/' + title + QStringLiteral(".txt");
+    }
     void makeNote(const QString &note) const { QDir().mkpath(noteFolder() + note); }
     void makePage(const QString &note, const QString &title, const QByteArray &bytes = {}) const
     {

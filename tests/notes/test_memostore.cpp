@@ -52,7 +52,7 @@ void TestMemoStore::hasDailyMemoIsFileExistence()
     QDir().mkpath(home.dataFolder() + "Memo");
     home.write(home.dataFolder() + "Memo/20010307.txt", "");
     home.write(home.dataFolder() + "Memo/20010308.bak", "text");
-    QCOMPARE(HasDailyMemo(QDate(2001, 3, 7)), true); // even an empty file counts
+    QCOMPARE(HasDailyMemo(QDate(2001, 3, 7)), true);  // even an empty file counts
     QCOMPARE(HasDailyMemo(QDate(2001, 3, 8)), false); // a back-up does not
 }
 
@@ -76,7 +76,8 @@ void TestMemoStore::saveWritesCp932CrLf()
     bool modified = true;
     QVERIFY(store.Save(TMemoKind(kind), QDate(2001, 3, 7), QStringLiteral("会議～\n二行目"), modified, prompter));
     QCOMPARE(modified, false);
-    QCOMPARE(home.read(home.dataFolder() + "Memo/" + file), QByteArray("\x89\xEF\x8B\x63\x81\x60\r\n\x93\xF1\x8D\x73\x96\xDA"));
+    QCOMPARE(home.read(home.dataFolder() + "Memo/" + file),
+             QByteArray("\x89\xEF\x8B\x63\x81\x60\r\n\x93\xF1\x8D\x73\x96\xDA"));
     QVERIFY(prompter.messages.isEmpty());
     const TTextLoad back = store.Load(TMemoKind(kind), QDate(2001, 3, 7));
     QCOMPARE(back.text, QStringLiteral("会議～\n二行目"));
@@ -132,9 +133,12 @@ void TestMemoStore::failureKeepsModifiedAndShowsMessage_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("daily, no Memo folder") << int(mkDailyMemo) << "memo" << "メモの保存に失敗しました。";
-    QTest::newRow("monthly, no Memo folder") << int(mkMonthlyMemo) << "memo" << "今月のメモの保存に失敗しました。";
-    QTest::newRow("notebook, not storable") << int(mkNotebook) << "\U0001F600" << "雑記帳の保存に失敗しました。";
+    QTest::newRow("daily, no Memo folder") << int(mkDailyMemo) << "memo"
+                                           << "メモの保存に失敗しました。";
+    QTest::newRow("monthly, no Memo folder") << int(mkMonthlyMemo) << "memo"
+                                             << "今月のメモの保存に失敗しました。";
+    QTest::newRow("notebook, not storable") << int(mkNotebook) << "\U0001F600"
+                                            << "雑記帳の保存に失敗しました。";
 }
 
 void TestMemoStore::failureKeepsModifiedAndShowsMessage()

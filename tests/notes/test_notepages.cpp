@@ -87,7 +87,8 @@ void TestNotePages::createPageNeedsANote()
     TNoteStore store(prompter);
     QCOMPARE(store.CreatePage(0, QString()), QString());
     QCOMPARE(prompter.kinds(), QStringList{"info"});
-    QCOMPARE(prompter.texts(), QStringList{QStringLiteral("ノートが存在しません。\r\nページを作成する前にノートを作成してください。\r\n")});
+    QCOMPARE(prompter.texts(), QStringList{QStringLiteral(
+                                   "ノートが存在しません。\r\nページを作成する前にノートを作成してください。\r\n")});
     prompter.clear();
     QCOMPARE(store.CreatePage(2, QString()), QString()); // notes, none selected: nothing at all
     QVERIFY(prompter.messages.isEmpty());
@@ -98,14 +99,16 @@ void TestNotePages::renamePage_data()
     QTest::addColumn<QString>("newTitle");
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("message");
-    const QString chars = QStringLiteral("ノートのページタイトルに以下の文字は使えません。\r\n\\/:,;*?\"<>|\r\n使用したい場合は全角で入力してください。");
+    const QString chars = QStringLiteral("ノートのページタイトルに以下の文字は使えません。\r\n\\/"
+                                         ":,;*?\"<>|\r\n使用したい場合は全角で入力してください。");
     QTest::newRow("full-width colon accepted") << "会議：予定" << int(TNoteStore::rpRenamed) << "";
     QTest::newRow("blank") << "   " << int(TNoteStore::rpEditAgain) << "ページの名前を入力してください。";
     QTest::newRow("colon") << "会議:予定" << int(TNoteStore::rpEditAgain) << chars;
     QTest::newRow("ends in question mark") << "why?" << int(TNoteStore::rpEditAgain) << chars;
     QTest::newRow("only dots") << "..." << int(TNoteStore::rpEditAgain) << chars;
     QTest::newRow("longer than a file name") << QString(260, QChar(0x3042)) << int(TNoteStore::rpEditAgain) << chars;
-    QTest::newRow("existing") << "other" << int(TNoteStore::rpEditAgain) << "otherはすでに存在します。別の名前を指定してください。";
+    QTest::newRow("existing") << "other" << int(TNoteStore::rpEditAgain)
+                              << "otherはすでに存在します。別の名前を指定してください。";
     QTest::newRow("unchanged") << "old" << int(TNoteStore::rpUnchanged) << "";
 }
 
@@ -178,7 +181,8 @@ void TestNotePages::movePagesAsksPerCollision()
     prompter.answers = {false};
     TNoteStore store(prompter);
     QCOMPARE(store.MovePages("src", {"a", "b"}, "dst"), QStringList{"a"});
-    QCOMPARE(prompter.texts(), QStringList{QStringLiteral("このノートには同タイトルのページが存在します。\r\n上書きしてもよろしいですか？")});
+    QCOMPARE(prompter.texts(), QStringList{QStringLiteral(
+                                   "このノートには同タイトルのページが存在します。\r\n上書きしてもよろしいですか？")});
     QCOMPARE(home.read(home.page("dst", "a")), QByteArray("A"));
     QCOMPARE(home.read(home.page("dst", "b")), QByteArray("old b"));
     QCOMPARE(home.read(home.page("src", "b")), QByteArray("B"));
@@ -279,9 +283,18 @@ void TestNotePages::importNotebookRefusals_data()
     QTest::addColumn<QString>("notebook");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no note") << 0 << "" << "x" << "info" << "ノートが存在しません。\r\nページを作成する前にノートを作成してください。\r\n";
-    QTest::newRow("none selected") << 1 << "" << "x" << "error" << "アクティブなノートがありません。雑記帳を取り込みたいノートを選択してください";
-    QTest::newRow("empty notebook") << 1 << "n" << "" << "info" << "雑記帳には何も書かれていないので取り込みをキャンセルします。";
+    QTest::newRow("no note") << 0 << ""
+                             << "x"
+                             << "info"
+                             << "ノートが存在しません。\r\nページを作成する前にノートを作成してください。\r\n";
+    QTest::newRow("none selected") << 1 << ""
+                                   << "x"
+                                   << "error"
+                                   << "アクティブなノートがありません。雑記帳を取り込みたいノートを選択してください";
+    QTest::newRow("empty notebook") << 1 << "n"
+                                    << ""
+                                    << "info"
+                                    << "雑記帳には何も書かれていないので取り込みをキャンセルします。";
 }
 
 void TestNotePages::importNotebookRefusals()

@@ -11,6 +11,7 @@ class TestNoteStore : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void noteListIsFoldersInNameOrder();
+    void reloadKeepsSelection();
     void vanishedNoteFolderIsReported();
     void createNoteNumbersFreeNames();
     void renameNoteMovesEveryEntry();
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void deleteNoteAnsweredNoKeepsAll();
     void deleteNoteSelectsFollowingOrFirst();
     void deleteNoteFailureReport();
+    void deleteNoteToTrash();
     void errorReportFormat();
 };
 
@@ -35,6 +37,24 @@ void TestNoteStore::noteListIsFoldersInNameOrder()
     QCOMPARE(store.NoteList(), (QStringList{"B", "a", "b", "会議"}));
 }
 
+void TestNoteStore::reloadKeepsSelection()
+{
+    TNoteHome home;
+    home.makePage("a", "Plan");
+    home.makePage("a", "Plan B");
+    home.makePage("a", "Agenda");
+    home.makeNote("b");
+    TScriptedPrompter prompter;
+    TNoteStore store(prompter);
+    QCOMPARE(store.ReloadNoteList("b").Selected, 1);
+    QCOMPARE(store.ReloadNoteList("B").Selected, -1); // exact comparison
+    QCOMPARE(store.ReloadNoteList(QString()).Selected, -1);
+    const TNoteStore::TPageListing pages = store.ReloadPageList("a", "Plan");
+    QCOMPARE(titlesOf(pages.Pages), (QStringList{"Agenda", "Plan", "Plan B"}));
+    QCOMPARE(pages.Selected, 1);
+    QCOMPARE(store.ReloadPageList("b", "Plan").Selected, -1);
+}
+
 void TestNoteStore::vanishedNoteFolderIsReported()
 {
     TNoteHome home;
@@ -44,8 +64,10 @@ void TestNoteStore::vanishedNoteFolderIsReported()
     QVERIFY(store.CheckNoteFolder("here"));
     QVERIFY(!store.CheckNoteFolder("gone"));
     QCOMPARE(prompter.texts(),
-             QStringList{QStringLiteral("このフォルダは存在しません。\r\nエクスプローラなどで、削除したノートのフォルダを開いていると、そのフォルダは\r\n"
-                                        "削除されていても、エクスプローラで他のフォルダを開くまで形だけ残ってしまう場合\r\nがあります。")});
+             QStringList{QStringLiteral(
+                 "このフォルダは存在しません。\r\nエクスプローラなどで、削除したノートのフォルダを開いていると、そのフ"
+                 "ォルダは\r\n"
+                 "削除されていても、エクスプローラで他のフォルダを開くまで形だけ残ってしまう場合\r\nがあります。")});
 }
 
 void TestNoteStore::createNoteNumbersFreeNames()
@@ -81,7 +103,8 @@ void TestNoteStore::renameNoteRefusals_data()
     QTest::addColumn<QString>("newName");
     QTest::addColumn<QString>("message");
     const QString chars = QStringLiteral("ノートのタイトルに以下の文字は使えません。\r\n") + kCharMessageTail;
-    const QString exists = QStringLiteral("oldは変更できません。\r\n%1はすでに存在します。別の名前を指定してください。");
+    const QString exists =
+        QStringLiteral("oldは変更できません。\r\n%1はすでに存在します。別の名前を指定してください。");
     QTest::newRow("existing") << "other" << exists.arg("other");
     QTest::newRow("empty names the Note folder") << "" << exists.arg("");
     QTest::newRow("colon") << "会議:予定" << chars;
@@ -129,11 +152,15 @@ void TestNoteStore::renameNoteReportsEntriesThatFail()
     TNoteStore store(prompter);
     const QString newName = QString(40, QLatin1Char('n'));
     QVERIFY(store.RenameNote("old", newName));
-    const QString moveLine = longEntry.left(longEntry.size() - 4) + QStringLiteral("を新しいノートへの移動するのに失敗しました。\r\n");
-    QCOMPARE(prompter.texts(),
-             (QStringList{QStringLiteral("Error #%1\r\n").arg(ENAMETOOLONG) + moveLine,
-                          QStringLiteral("Error #%1\r\n").arg(ENOTEMPTY) + moveLine + QStringLiteral("ノートの削除に失敗しました。\r\n") + deep
-                              + QStringLiteral("Note/old\r\nに削除できないファイルがあるか、他のプログラムで\r\n使用されています。")}));
+    const QString moveLine =
+        longEntry.left(longEntry.size() - 4) + QStringLiteral("を新しいノートへの移動するのに失敗しました。\r\n");
+    QCOMPARE(
+        prompter.texts(),
+        (QStringList{
+            QStringLiteral("Error #%1\r\n").arg(ENAMETOOLONG) + moveLine,
+            QStringLiteral("Error #%1\r\n").arg(ENOTEMPTY) + moveLine +
+                QStringLiteral("ノートの削除に失敗しました。\r\n") + deep +
+                QStringLiteral("Note/old\r\nに削除できないファイルがあるか、他のプログラムで\r\n使用されています。")}));
     QCOMPARE(home.read(deep + "Note/" + newName + "/short.txt"), QByteArray("s"));
     QCOMPARE(home.read(deep + "Note/old/" + longEntry), QByteArray("l")); // left where it was, not lost
 }
@@ -150,7 +177,9 @@ void TestNoteStore::deleteNoteAsksAndRemovesBackupsToo()
     const TNoteStore::TDeleteNoteResult r = store.DeleteNote("n");
     QVERIFY(r.deleted);
     QCOMPARE(r.select, QStringLiteral("z"));
-    QCOMPARE(prompter.texts(), QStringList{QStringLiteral("「n」を削除すると、このノートにあるすべてのページも削除されます。\r\nよろしいですか？")});
+    QCOMPARE(prompter.texts(),
+             QStringList{QStringLiteral(
+                 "「n」を削除すると、このノートにあるすべてのページも削除されます。\r\nよろしいですか？")});
     QVERIFY(!home.exists(home.noteFolder() + "n"));
 }
 
@@ -194,11 +223,26 @@ void TestNoteStore::deleteNoteFailureReport()
     TNoteStore store(prompter);
     QVERIFY(!store.DeleteNote("n").deleted);
     QCOMPARE(prompter.kinds(), QStringList{"error"});
-    QCOMPARE(prompter.texts().first(), QStringLiteral("Error #%1\r\n").arg(ENOTEMPTY) + QStringLiteral("ノートの削除に失敗しました。\r\n")
-                                           + home.noteFolder() + QStringLiteral("n\r\nに削除できないﾌｧｲﾙがあるか、他のプログラムで\r\n"
-                                                                                "使用されています。後で再び削除してみるか、エ\r\n"
-                                                                                "クスプローラ等を使って手動でこのフォルダを削\r\n除してください。"));
+    QCOMPARE(prompter.texts().first(),
+             QStringLiteral("Error #%1\r\n").arg(ENOTEMPTY) + QStringLiteral("ノートの削除に失敗しました。\r\n") +
+                 home.noteFolder() +
+                 QStringLiteral("n\r\nに削除できないﾌｧｲﾙがあるか、他のプログラムで\r\n"
+                                "使用されています。後で再び削除してみるか、エ\r\n"
+                                "クスプローラ等を使って手動でこのフォルダを削\r\n除してください。"));
     QVERIFY(!home.exists(home.page("n", "p")));
+}
+
+void TestNoteStore::deleteNoteToTrash()
+{
+    TNoteHome home(false);
+    home.setSettings("[SETTINGS]\r\nDeleteMessage=0\r\nUseRecycleBin=1\r\n");
+    home.makePage("n", "p", "text");
+    TScriptedPrompter prompter;
+    TNoteStore store(prompter);
+    QVERIFY(store.DeleteNote("n").deleted);
+    QVERIFY(!home.exists(home.noteFolder() + "n"));
+    // The private trash of the test home holds it.
+    QVERIFY(QFileInfo::exists(home.root() + "xdg/Trash/files/n/p.txt"));
 }
 
 void TestNoteStore::errorReportFormat()

@@ -87,7 +87,8 @@ void TestTexts::dayListRowsAndOrder()
     list.Add(schedule(atEveryDayNoTime, 0, 0, {"untimed"}));
     // CP932 byte order: "07:30" < "09:00" < "09:00*" < "起動時" (8B 4E) < "毎日" (96 88).
     QCOMPARE(rowsText(DayScheduleRows(list, kWed)),
-             (QStringList{QStringLiteral("07:30|会議"), "09:00|a", "09:00*|b", QStringLiteral("起動時|"), QStringLiteral("毎日|untimed")}));
+             (QStringList{QStringLiteral("07:30|会議"), "09:00|a", "09:00*|b", QStringLiteral("起動時|"),
+                          QStringLiteral("毎日|untimed")}));
 }
 
 void TestTexts::dayListEmptyDay()
@@ -120,8 +121,9 @@ void TestTexts::popupWithNamesSchedulesAndMemo()
     home.write(home.dataFolder() + "Memo/20010101.txt", "line1\r\nline2");
     const QString names = engine.GetDayText(newYear);
     QVERIFY(!names.isEmpty());
-    QCOMPARE(DayPopupText(newYear, engine, timer), QStringLiteral("2001/01/01 ") + names + QStringLiteral("\r\n【予定】\r\n") + timer.ScheduleText(newYear)
-                                                       + QStringLiteral("\r\n【メモ】\r\nline1\r\nline2\r\n"));
+    QCOMPARE(DayPopupText(newYear, engine, timer),
+             QStringLiteral("2001/01/01 ") + names + QStringLiteral("\r\n【予定】\r\n") + timer.ScheduleText(newYear) +
+                 QStringLiteral("\r\n【メモ】\r\nline1\r\nline2\r\n"));
     QVERIFY(timer.ScheduleText(newYear).contains(QStringLiteral("初詣")));
 }
 
@@ -158,9 +160,12 @@ void TestTexts::greeting()
 
 void TestTexts::upcomingEntries()
 {
-    QCOMPARE(UpcomingScheduleEntry(schedule(atEveryDay, 7, 0, {QStringLiteral("散歩")})), QStringLiteral("     07:00   散歩"));
-    QCOMPARE(UpcomingScheduleEntry(schedule(atEveryDay, 7, 0, {QStringLiteral("散歩")}, etShellExecute)), QStringLiteral("     07:00  *散歩"));
-    QCOMPARE(UpcomingScheduleEntry(schedule(atStartUp, 0, 0, {QStringLiteral("a") + QChar(0) + "b"})), QStringLiteral("       起動時   a b"));
+    QCOMPARE(UpcomingScheduleEntry(schedule(atEveryDay, 7, 0, {QStringLiteral("散歩")})),
+             QStringLiteral("     07:00   散歩"));
+    QCOMPARE(UpcomingScheduleEntry(schedule(atEveryDay, 7, 0, {QStringLiteral("散歩")}, etShellExecute)),
+             QStringLiteral("     07:00  *散歩"));
+    QCOMPARE(UpcomingScheduleEntry(schedule(atStartUp, 0, 0, {QStringLiteral("a") + QChar(0) + "b"})),
+             QStringLiteral("       起動時   a b"));
     TToDo t(0);
     t.Text = QStringLiteral("買い物");
     t.Urgent = t.Important = true;
@@ -204,7 +209,8 @@ void TestTexts::upcomingRowsAndGroups()
     // each group sorted on its own.
     QCOMPARE(u.Rows[1].Content, QStringLiteral("起動時   boot\r\n07:00   散歩\r\n06:00   early date\r\n"));
     QCOMPARE(u.Rows[2].Content, QStringLiteral("起動時   boot\r\n07:00   散歩\r\n--:--   Rent\r\n"));
-    QCOMPARE(u.Rows[3].Content, QStringLiteral("起動時   boot\r\n07:00   散歩\r\n10:00   weekly\r\n12:00   birthday\r\n"));
+    QCOMPARE(u.Rows[3].Content,
+             QStringLiteral("起動時   boot\r\n07:00   散歩\r\n10:00   weekly\r\n12:00   birthday\r\n"));
     QCOMPARE(u.Rows[4].Content, QStringLiteral("起動時   boot\r\n07:00   散歩\r\n09:00   due in three\r\n"));
     for (int row = 1; row <= 7; ++row)
         QVERIFY(u.Rows[row].Content.contains(QStringLiteral("07:00   散歩")));

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void blankLinesAreSkipped();
     void failingLineStopsAndKeepsFileAside_data();
     void failingLineStopsAndKeepsFileAside();
+    void readOnlyLoadWritesNothingBeside();
     void missingFileGivesEmptyList();
     void unreadableFileIsReported();
     void garbageValuesAreSkippedSilently();
@@ -80,11 +81,12 @@ void TestToDoFile::fileLine_data()
     QTest::newRow("plain") << "plain" << QByteArray("0,abc,,,0,,,,,,0,0,");
     QTest::newRow("quoted text") << "quoted" << QByteArray("0,\"a, \"\"b\"\"\",,,0,,,,,,0,0,");
     QTest::newRow("date only, never alarmed") << "dateOnly" << QByteArray("0,abc,2001/03/09,,0,,,,1899/12/30,,0,0,");
-    QTest::newRow("date and time, alarmed") << "dateTime"
-                                            << QByteArray("0,abc,2001/03/09,10:30:00,0,,,,2001/03/09,10:30:00,1,0,");
-    QTest::newRow("notice by days") << "byDays" << QByteArray("0,abc,2001/03/09,,1,3,2001/03/08,09:15:00,1899/12/30,,0,1,");
-    QTest::newRow("notice by minutes, never sent") << "byMinutes"
-                                                   << QByteArray("0,abc,2001/03/09,10:30:00,2,15,1899/12/30,00:00:00,1899/12/30,00:00:00,0,0,");
+    QTest::newRow("date and time, alarmed")
+        << "dateTime" << QByteArray("0,abc,2001/03/09,10:30:00,0,,,,2001/03/09,10:30:00,1,0,");
+    QTest::newRow("notice by days") << "byDays"
+                                    << QByteArray("0,abc,2001/03/09,,1,3,2001/03/08,09:15:00,1899/12/30,,0,1,");
+    QTest::newRow("notice by minutes, never sent")
+        << "byMinutes" << QByteArray("0,abc,2001/03/09,10:30:00,2,15,1899/12/30,00:00:00,1899/12/30,00:00:00,0,0,");
     QTest::newRow("hours written as none") << "byHours" << QByteArray("0,abc,,,0,,,,,,0,0,");
     QTest::newRow("checked") << "checked" << QByteArray("1,abc,,,0,,,,,,0,0,\"2001/03/07 14:05\"");
     QTest::newRow("unchecked keeps no stamp") << "unchecked" << QByteArray("0,abc,,,0,,,,,,0,0,");
@@ -100,7 +102,7 @@ void TestToDoFile::fileLine()
         t->Text = QStringLiteral("a, \"b\"");
     if (name == QLatin1String("kanji"))
         t->Text = QStringLiteral("会議");
-    if (name != QLatin1String("plain") && name.startsWith(QLatin1String("date")) ) {
+    if (name != QLatin1String("plain") && name.startsWith(QLatin1String("date"))) {
         t->UseDate = true;
         t->LimitDateTime = at(2001, 3, 9);
     }
@@ -148,7 +150,9 @@ void TestToDoFile::derivedTexts()
 void TestToDoFile::fullLayoutReadsEveryField()
 {
     TToDoList list;
-    const QByteArray bytes = "1,\"  " + kKaigi + " x \",2001/03/09,10:30:00,2,15,2001/03/09,10:15:00,2001/03/09,10:30:00,1,1,\"2001/03/07 14:05\"\r\n";
+    const QByteArray bytes =
+        "1,\"  " + kKaigi +
+        " x \",2001/03/09,10:30:00,2,15,2001/03/09,10:15:00,2001/03/09,10:30:00,1,1,\"2001/03/07 14:05\"\r\n";
     QVERIFY(ParseToDoFile(bytes, list, nowStamp(), nullptr).ok);
     QCOMPARE(list.Count(), 1);
     const TToDo &t = *list.At(0);
@@ -175,13 +179,14 @@ void TestToDoFile::layoutsOfALine_data()
     QTest::addColumn<bool>("early");
     QTest::addColumn<double>("checkedAt");
     QTest::newRow("early: flag and text") << QByteArray("1,") + kKaimono << true << "買い物" << false << true << 0.0;
-    QTest::newRow("early: third field a date is ignored") << QByteArray("0,abc,2001/03/09") << false << "abc" << false << true << 0.0;
-    QTest::newRow("twelve fields: no checked-at") << QByteArray("1,abc,2001/03/09,,0,,,,1899/12/30,,0,0")
-                                                  << true << "abc" << true << false << 0.0;
-    QTest::newRow("full layout") << QByteArray("1,abc,2001/03/09,,0,,,,1899/12/30,,0,0,2001/03/07 14:05")
-                                 << true << "abc" << true << false << nowStamp();
-    QTest::newRow("extra fields ignored") << QByteArray("0,abc,,,0,,,,,,0,0,,more,fields")
-                                          << false << "abc" << false << false << 0.0;
+    QTest::newRow("early: third field a date is ignored")
+        << QByteArray("0,abc,2001/03/09") << false << "abc" << false << true << 0.0;
+    QTest::newRow("twelve fields: no checked-at")
+        << QByteArray("1,abc,2001/03/09,,0,,,,1899/12/30,,0,0") << true << "abc" << true << false << 0.0;
+    QTest::newRow("full layout") << QByteArray("1,abc,2001/03/09,,0,,,,1899/12/30,,0,0,2001/03/07 14:05") << true
+                                 << "abc" << true << false << nowStamp();
+    QTest::newRow("extra fields ignored")
+        << QByteArray("0,abc,,,0,,,,,,0,0,,more,fields") << false << "abc" << false << false << 0.0;
 }
 
 void TestToDoFile::layoutsOfALine()
@@ -217,7 +222,8 @@ void TestToDoFile::earlyLayoutMakesOldCopyAndIsConvertedBySave()
     QCOMPARE(list.Count(), 2);
     QVERIFY(SaveToDoList(path, list).ok);
     // Ticked in the early layout, so the stamp is the never-recorded moment.
-    const QByteArray converted = QByteArray("1,") + kKaimono + ",,,0,,,,,,0,0,\"1899/12/30 00:00\"\r\n0,abc,,,0,,,,,,0,0,\r\n";
+    const QByteArray converted =
+        QByteArray("1,") + kKaimono + ",,,0,,,,,,0,0,\"1899/12/30 00:00\"\r\n0,abc,,,0,,,,,,0,0,\r\n";
     QCOMPARE(home.read(path), converted);
 }
 
@@ -285,10 +291,23 @@ void TestToDoFile::failingLineStopsAndKeepsFileAside()
     QCOMPARE(list.At(0)->Text, QStringLiteral("first"));
     QCOMPARE(prompter.kinds(), QStringList{"error"});
     const QString copy = path + ".damaged";
-    QCOMPARE(prompter.texts().first(), QStringLiteral("リストのインデックスが範囲を超えています (%1)").arg(index)
-                                           + "\r\n" + DamagedCopyNote(copy));
+    QCOMPARE(prompter.texts().first(), QStringLiteral("リストのインデックスが範囲を超えています (%1)").arg(index) +
+                                           "\r\n" + DamagedCopyNote(copy));
     QCOMPARE(home.read(copy), bytes);
     QCOMPARE(home.read(path), bytes); // unchanged until the next save
+}
+
+void TestToDoFile::readOnlyLoadWritesNothingBeside()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    home.write(path, "1,early\r\n0\r\n");
+    TToDoList list;
+    const TToDoLoadResult r = ReadToDoList(path, list, nowStamp());
+    QVERIFY(!r.ok);
+    QCOMPARE(r.message, QStringLiteral("リストのインデックスが範囲を超えています (1)"));
+    QCOMPARE(list.Count(), 1);
+    QCOMPARE(QDir(home.dataFolder()).entryList(QDir::Files), QStringList{"todo.dat"});
 }
 
 void TestToDoFile::missingFileGivesEmptyList()

@@ -171,7 +171,8 @@ void TestToDoTimer::noticeByDaysAcrossYearEnd()
     TToDo *item = addItem(timer, "new year", moment(2002, 1, 2, 0, 0), false);
     item->PrevAlert = notice(AlertByDays, 3, 0);
     QStringList days;
-    QObject::connect(&timer, &TToDoTimer::OnToDoAlert, &timer, [&](TToDo *, double) { days << clock.now().date().toString(Qt::ISODate); });
+    QObject::connect(&timer, &TToDoTimer::OnToDoAlert, &timer,
+                     [&](TToDo *, double) { days << clock.now().date().toString(Qt::ISODate); });
     for (QDate d(2001, 12, 28); d <= QDate(2002, 1, 3); d = d.addDays(1)) {
         run(timer, clock, QDateTime(d, QTime(9, 0)), QDateTime(d, QTime(9, 2)));
         item->AlarmedDateTime = 0; // keep the deadline out of the way of the count
@@ -230,7 +231,8 @@ void TestToDoTimer::handlerDeletingItemsEndsVisitSafely()
         seen << QStringLiteral("alert ") + item->Text;
         timer.Items().Clear();
     });
-    QObject::connect(&timer, &TToDoTimer::OnToDoAlarm, &timer, [&](TToDo *item) { seen << QStringLiteral("alarm ") + item->Text; });
+    QObject::connect(&timer, &TToDoTimer::OnToDoAlarm, &timer,
+                     [&](TToDo *item) { seen << QStringLiteral("alarm ") + item->Text; });
     timer.TimerTick(clock.now());
     QCOMPARE(seen, QStringList{"alert 0"});
 }
