@@ -35,7 +35,10 @@ public:
     // list order: stamp and act on an alarm, stamp a due notice, then raise
     // OnAlert before OnAlarm. A handler may run a nested event loop (another
     // Tick can then run inside it) and may delete schedules; the pass then
-    // goes on with the schedules that remain.
+    // goes on with the schedules that remain. An hours or minutes notice is
+    // due in the minute that lies exactly Amount before an occurrence, also
+    // when that is on an earlier day (two hours before 01:00 is 23:00 the
+    // evening before); at most one notice per schedule and day.
     void Tick(const QDateTime &now);
 
     // The occurrence an advance notice of `alarm` speaks of, seen at `now`;
