@@ -3,6 +3,7 @@
 #include "core/cp932.h"
 
 #include <QFontMetrics>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace zocal;
@@ -26,6 +27,7 @@ private Q_SLOTS:
     void completeLines_data();
     void completeLines();
     void realFontResultFits();
+    void matchesTheByteLoop();
 };
 
 void TestLineCut::cutLine_data()
@@ -124,6 +126,50 @@ void TestLineCut::realFontResultFits()
             if (kept.size() + 2 <= line.size() - 1)
                 QVERIFY2(fm.horizontalAdvance(longer) > width, qPrintable(longer));
         }
+    }
+}
+
+// The cutting loop as stored texts are measured: on CP932 bytes, one candidate
+// per step, a cut inside a two-byte character falling back to its start.
+static QString ByteLoop(const QString &line, int width)
+{
+    const QByteArray s = cp932::encodeLossy(line);
+    const auto wide = [&](const QByteArray &candidate) { return candidate.size() > width; };
+    if (!wide(s))
+        return line;
+    // Positions where a character starts, found by walking from the front.
+    QList<bool> starts(s.size() + 1, false);
+    for (int p = 0; p < s.size(); p += IsLeadByte(uchar(s.at(p))) ? 2 : 1)
+        starts[p] = true;
+    starts[s.size()] = true;
+    QByteArray candidate = s;
+    for (int i = 1; i <= s.size() && wide(candidate);) {
+        const int k = qMax(0, int(s.size()) - i - 1);
+        candidate = s.left(k);
+        if (!starts.at(k)) {
+            candidate.chop(1);
+            i += 2;
+        } else {
+            i += 1;
+        }
+        candidate += "...";
+    }
+    return cp932::decode(candidate);
+}
+
+void TestLineCut::matchesTheByteLoop()
+{
+    // 能 and ソ end in 0x5C and 表 in 0x5C too: trail bytes that look like
+    // ASCII; 亜 ends in a byte of the lead range.
+    const QStringList alphabet{"a", "Z", " ", "ｶ", "ﾞ", "亜", "会", "ソ", "表", "能", "予", "、"};
+    QRandomGenerator rng(20240516);
+    for (int round = 0; round < 3000; ++round) {
+        QString line;
+        const int n = int(rng.bounded(12));
+        for (int c = 0; c < n; ++c)
+            line += alphabet.at(int(rng.bounded(int(alphabet.size()))));
+        const int width = int(rng.bounded(int(cp932::encodeLossy(line).size()) + 4));
+        QCOMPARE(CutLine(line, width, ByteWidth), ByteLoop(line, width));
     }
 }
 
