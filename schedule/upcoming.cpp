@@ -33,13 +33,37 @@ QString marks(const TToDo &item)
     return text;
 }
 
-// A sorted list box's order: case-insensitive; equal entries keep their order.
-void appendSorted(QString &cell, QStringList group)
+// The sort key of a sorted list box: the CP932 bytes with ASCII letters folded,
+// trail bytes left alone. Made once per entry, not once per comparison.
+QByteArray sortKey(const QString &entry)
 {
-    std::stable_sort(group.begin(), group.end(),
-                     [](const QString &a, const QString &b) { return cp932::compareNoCase(a, b) < 0; });
+    QByteArray bytes = cp932::encodeLossy(entry);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (IsLeadByte(c))
+            ++i;
+        else if (c >= 'A' && c <= 'Z')
+            bytes[i] = static_cast<char>(c - 'A' + 'a');
+    }
+    return bytes;
+}
+
+// A sorted list box's order: case-insensitive; equal entries keep their order.
+QString sortedCell(const QStringList &group)
+{
+    QList<std::pair<QByteArray, QString>> keyed;
+    keyed.reserve(group.size());
     for (const QString &entry : group)
-        cell += todofmt::TrimControls(entry) + kCrLf;
+        keyed.append({sortKey(entry), entry});
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
+        return std::lexicographical_compare(
+            a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
+            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+    });
+    QString cell;
+    for (const auto &entry : keyed)
+        cell += todofmt::TrimControls(entry.second) + kCrLf;
+    return cell;
 }
 
 bool onDay(const TAlarm &a, const QDate &d)
@@ -63,9 +87,11 @@ bool onDay(const TAlarm &a, const QDate &d)
     }
 }
 
-QString dayContent(const TAlarmList &alarms, const TToDoList &todos, const QDate &day)
+// Start-up and every-day schedules are the same on every day: one cell head
+// serves all seven rows.
+QString everyDayHead(const TAlarmList &alarms)
 {
-    QStringList startUp, everyDay, dated;
+    QStringList startUp, everyDay;
     for (int i = 0; i < alarms.Count(); ++i) {
         const TAlarm2 *a = alarms.Items(i);
         if (!a || a->HideFromShowSchedule == 1 || a->Lines.isEmpty())
@@ -74,17 +100,22 @@ QString dayContent(const TAlarmList &alarms, const TToDoList &todos, const QDate
             startUp << UpcomingScheduleEntry(*a);
         else if (a->AlarmType == atEveryDay || a->AlarmType == atEveryDayNoTime)
             everyDay << UpcomingScheduleEntry(*a);
-        else if (onDay(*a, day))
+    }
+    return sortedCell(startUp) + sortedCell(everyDay);
+}
+
+QString dayContent(const TAlarmList &alarms, const TToDoList &todos, const QDate &day)
+{
+    QStringList dated;
+    for (int i = 0; i < alarms.Count(); ++i) {
+        const TAlarm2 *a = alarms.Items(i);
+        if (a && a->HideFromShowSchedule != 1 && !a->Lines.isEmpty() && onDay(*a, day))
             dated << UpcomingScheduleEntry(*a);
     }
     for (const TToDo *t : todos.Display)
         if (!t->Checked && t->UseDate && qmdt::toDate(t->LimitDateTime) == day)
             dated << UpcomingToDoEntry(*t);
-    QString cell;
-    appendSorted(cell, startUp);
-    appendSorted(cell, everyDay);
-    appendSorted(cell, dated);
-    return cell;
+    return sortedCell(dated);
 }
 
 } // namespace
@@ -124,10 +155,11 @@ TUpcomingSchedules BuildUpcomingSchedules(const TAlarmList &alarms, const TToDoL
     result.Greeting = UpcomingGreeting(now.time().hour());
     result.Rows.append({QStringLiteral("予定日"), QStringLiteral("予定内容")});
     const QDate today = now.date();
+    const QString head = everyDayHead(alarms);
     for (int i = 0; i < 7; ++i) {
         const QDate day = today.addDays(i);
         result.Rows.append(
-            {QString::fromUtf8(headings[i]) + kCrLf + UpcomingDateText(day), dayContent(alarms, todos, day)});
+            {QString::fromUtf8(headings[i]) + kCrLf + UpcomingDateText(day), head + dayContent(alarms, todos, day)});
     }
     QString open;
     for (const TToDo *t : todos.Display) {

@@ -4,8 +4,6 @@
 #include "core/datetime.h"
 #include "todo/commatext.h"
 
-#include <QRegularExpression>
-
 namespace todofmt {
 
 QDateTime Moment(double value)
@@ -27,23 +25,53 @@ QString TrimControls(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+namespace {
+
+// Reads up to `maxDigits` digits at `pos`; false when there is none.
+bool readNumber(const QString &text, qsizetype &pos, int maxDigits, int &value)
+{
+    value = 0;
+    int digits = 0;
+    while (pos < text.size() && digits < maxDigits && text[pos] >= QLatin1Char('0') && text[pos] <= QLatin1Char('9')) {
+        value = value * 10 + (text[pos].unicode() - '0');
+        ++pos;
+        ++digits;
+    }
+    return digits > 0;
+}
+
+// "a<sep>b<sep>c" with the third part optional when `thirdOptional`.
+bool readTriple(const QString &text, QChar sep, int firstDigits, bool thirdOptional, int (&parts)[3])
+{
+    const QString t = TrimControls(text);
+    qsizetype pos = 0;
+    parts[2] = 0;
+    if (!readNumber(t, pos, firstDigits, parts[0]) || pos >= t.size() || t[pos++] != sep ||
+        !readNumber(t, pos, 2, parts[1]))
+        return false;
+    if (pos == t.size())
+        return thirdOptional;
+    if (t[pos++] != sep || !readNumber(t, pos, 2, parts[2]))
+        return false;
+    return pos == t.size();
+}
+
+} // namespace
+
 QDate ParseDate(const QString &text)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,4})/(\\d{1,2})/(\\d{1,2})\\s*$"));
-    const QRegularExpressionMatch m = re.match(text);
-    if (!m.hasMatch())
+    int p[3];
+    if (!readTriple(text, QLatin1Char('/'), 4, false, p))
         return {};
-    return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    return QDate(p[0], p[1], p[2]);
 }
 
 QTime ParseTime(const QString &text)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
-    const QRegularExpressionMatch m = re.match(text);
-    if (!m.hasMatch())
+    int p[3];
+    if (!readTriple(text, QLatin1Char(':'), 2, true, p))
         return {};
-    const int seconds = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
-    return QTime(m.captured(1).toInt(), m.captured(2).toInt(), seconds);
+    return QTime(p[0], p[1], p[2]);
 }
 
 QDateTime ParseDateTime(const QString &text)

@@ -54,7 +54,13 @@ class TFields
 public:
     explicit TFields(const QByteArray &line) : m_fields(SplitCommaText(line, kComma)) {}
     bool has(int index) const { return index < m_fields.size(); }
-    QString raw(int index) const { return cp932::decode(m_fields[index]); }
+    QString raw(int index) const
+    {
+        // Every field but the text is plain ASCII; that needs no code page.
+        const QByteArray &f = m_fields[index];
+        const bool ascii = std::all_of(f.begin(), f.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        return ascii ? QString::fromLatin1(f) : cp932::decode(f);
+    }
     QString trimmed(int index) const { return todofmt::TrimControls(raw(index)); }
     int size() const { return static_cast<int>(m_fields.size()); }
 
@@ -62,9 +68,20 @@ private:
     QList<QByteArray> m_fields;
 };
 
-double toStored(const QDateTime &moment)
+// Date and time to the stored real without a QDateTime, whose time-zone
+// lookups would dominate the load of a long list.
+bool storedMoment(const QString &text, double &value)
 {
-    return qmdt::fromDateTime(moment);
+    const QString t = todofmt::TrimControls(text);
+    const qsizetype blank = t.indexOf(QLatin1Char(' '));
+    const QDate date = todofmt::ParseDate(blank < 0 ? t : t.left(blank));
+    const QTime time = blank < 0 ? QTime(0, 0) : todofmt::ParseTime(t.mid(blank + 1));
+    if (!date.isValid() || !time.isValid())
+        return false;
+    const double days = qmdt::fromDate(date);
+    const double fraction = time.msecsSinceStartOfDay() / 86400000.0;
+    value = days < 0 ? days - fraction : days + fraction; // as the stored form counts before 1899/12/30
+    return true;
 }
 
 double dateValue(const QString &text, bool &ok)
@@ -88,9 +105,9 @@ void readLaterFields(const TFields &f, int separators, TToDo &item)
     const QString time = f.trimmed(3);
     const bool dateAndTime = !date.isEmpty() && !time.isEmpty();
     if (dateAndTime) {
-        const QDateTime limit = todofmt::ParseDateTime(date + QLatin1Char(' ') + time);
-        if (limit.isValid()) {
-            item.LimitDateTime = toStored(limit);
+        double limit = 0;
+        if (storedMoment(date + QLatin1Char(' ') + time, limit)) {
+            item.LimitDateTime = limit;
             item.UseDate = item.UseTime = true;
         }
     } else if (!date.isEmpty()) {
@@ -135,9 +152,9 @@ void readLaterFields(const TFields &f, int separators, TToDo &item)
     item.Important = f.trimmed(11) == QLatin1String("1");
     if (separators > 11) {
         const QString checkedAt = f.trimmed(12);
-        const QDateTime moment = todofmt::ParseDateTime(checkedAt);
-        if (!checkedAt.isEmpty() && moment.isValid())
-            item.CheckedDateTime = toStored(moment);
+        double moment = 0;
+        if (!checkedAt.isEmpty() && storedMoment(checkedAt, moment))
+            item.CheckedDateTime = moment;
     }
 }
 
