@@ -10,6 +10,7 @@
 #include "core/settingskeys.h"
 #include "ui/editorhelpers.h"
 #include "ui/fontconv.h"
+#include "ui/notesview.h"
 #include "ui/notifywindow.h"
 
 #include <QAction>
@@ -72,6 +73,11 @@ TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &cl
 
 TfrmQuillmereMainWindow::~TfrmQuillmereMainWindow() = default;
 
+QPlainTextEdit *TfrmQuillmereMainWindow::memNoteContents() const
+{
+    return m_notesView->memNote();
+}
+
 void TfrmQuillmereMainWindow::applyColors()
 {
     const TProfileFile settings = SettingsFile();
@@ -88,16 +94,14 @@ void TfrmQuillmereMainWindow::applyColors()
     setBackground(m_memMonthlyMemo, c[2]);
     setBackground(m_memNotebook, c[3]);
     setBackground(m_chklstToDo, c[4]);
-    setBackground(m_tvNoteCategories, c[5]);
-    setBackground(m_lvNoteItems, c[6]);
-    setBackground(m_memNoteContents, c[7]);
+    m_notesView->ApplyColors();
 }
 
 void TfrmQuillmereMainWindow::applyFontsAndWrap()
 {
     const std::pair<QPlainTextEdit *, const char *> fonts[] = {
         {m_memMemo, "MemoFont"}, {m_memMonthlyMemo, "MonthlyMemoFont"},
-        {m_memNotebook, "NotebookFont"}, {m_memNoteContents, "NoteContentsFont"},
+        {m_memNotebook, "NotebookFont"},
     };
     for (const auto &[editor, key] : fonts) {
         QFont font = editor->font();
@@ -113,7 +117,7 @@ void TfrmQuillmereMainWindow::applyFontsAndWrap()
     SetRichEditWordWrap(m_memMonthlyMemo, ReadSettingBool(sk::SETTINGS, "WordWrapMonthlyMemo"));
     SetRichEditWordWrap(m_memNotebook, ReadSettingBool(sk::SETTINGS, "WordWrapNotebook"));
     SetRichEditWordWrap(m_memScheduleManager, ReadSettingBool(sk::SETTINGS, "WordWrapScheduleManager"));
-    SetRichEditWordWrap(m_memNoteContents, ReadSettingBool(sk::SETTINGS, "WordWrapNote"));
+    m_notesView->ApplyFontsAndWrap();
 }
 
 void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString &path)
@@ -130,6 +134,7 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
 
     loadTimedStores();
     LoadNotebook();
+    m_notesView->ReloadNoteList();
 
     applyColors();
     applyFontsAndWrap();
@@ -171,13 +176,12 @@ void TfrmQuillmereMainWindow::SaveAll()
 void TfrmQuillmereMainWindow::ClearViews()
 {
     m_lvAlarmSchedules->clear();
-    for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memNoteContents, m_memScheduleManager}) {
+    m_notesView->Clear();
+    for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memScheduleManager}) {
         e->clear();
         e->document()->setModified(false);
     }
     m_chklstToDo->clear();
-    m_tvNoteCategories->clear();
-    m_lvNoteItems->clear();
     m_lvScheduleManager->clear();
     UpdateSaveStatus();
 }

@@ -23,6 +23,7 @@ class QTreeWidget;
 class TClock;
 class TPrompter;
 class TTitleBand;
+class TNotesView;
 class TZoQuillmereCalendar;
 class TAlarm2;
 class TAlarmTimer;
@@ -99,7 +100,8 @@ public:
     QPlainTextEdit *memMemo() const { return m_memMemo; }
     QPlainTextEdit *memMonthlyMemo() const { return m_memMonthlyMemo; }
     QPlainTextEdit *memNotebook() const { return m_memNotebook; }
-    QPlainTextEdit *memNoteContents() const { return m_memNoteContents; }
+    QPlainTextEdit *memNoteContents() const;
+    TNotesView *notesView() const { return m_notesView; }
     TTitleBand *titleBand() const { return m_titleBand; }
     QLabel *unsavedPanel() const { return m_statusUnsaved; }
     QTabWidget *dayPane() const { return m_dayPane; }
@@ -193,9 +195,7 @@ private:
     QPlainTextEdit *m_memMonthlyMemo = nullptr;
     QPlainTextEdit *m_memNotebook = nullptr;
     QTreeWidget *m_chklstToDo = nullptr;
-    QListWidget *m_tvNoteCategories = nullptr;
-    QTreeWidget *m_lvNoteItems = nullptr;
-    QPlainTextEdit *m_memNoteContents = nullptr;
+    TNotesView *m_notesView = nullptr;
     QTreeWidget *m_lvScheduleManager = nullptr;
     QPlainTextEdit *m_memScheduleManager = nullptr;
 

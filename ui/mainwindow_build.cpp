@@ -6,6 +6,7 @@
 #include "core/settingskeys.h"
 #include "ui/editorhelpers.h"
 #include "ui/fontconv.h"
+#include "ui/notesview.h"
 #include "ui/titleband.h"
 
 #include <QAction>
@@ -133,9 +134,7 @@ void TfrmQuillmereMainWindow::createActions()
     for (const char *name : {"acFind", "acKeyWords", "acNewSchedule", "acEditSchedule", "acDeleteSchedule",
                              "acNewToDo", "acEditToDo", "acDeleteToDo", "acDeleteCheckedToDo", "acHideCheckedItem",
                              "acShowDataFolderManager", "acShowGeneralToolBar", "acShowYMDChangeToolBar",
-                             "acShowYMChangeToolBar", "acNewNoteCategory", "acEditNoteCategory",
-                             "acDeleteNoteCategory", "acNewNoteItem", "acEditNoteItem", "acDeleteNoteItem",
-                             "acLoadNoteTemplate", "acCopyNotebookToNoteItem"}) {
+                             "acShowYMChangeToolBar"}) {
         action(QString::fromLatin1(name))->setEnabled(false);
         action(QString::fromLatin1(name))->setProperty("unavailable", true);
     }
@@ -173,6 +172,23 @@ void TfrmQuillmereMainWindow::createActions()
         connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
                 [this, months = months, days = days] { stepDate(months, days); });
     connect(action(QStringLiteral("acToday")), &QAction::triggered, this, &TfrmQuillmereMainWindow::goToday);
+
+    // Every note command first shows the notes.
+    const std::pair<const char *, void (TNotesView::*)()> noteCommands[] = {
+        {"acNewNoteCategory", &TNotesView::CreateNote},     {"acEditNoteCategory", &TNotesView::RenameSelectedNote},
+        {"acDeleteNoteCategory", &TNotesView::DeleteNote},  {"acNewNoteItem", &TNotesView::CreatePage},
+        {"acEditNoteItem", &TNotesView::RenameSelectedPage}, {"acDeleteNoteItem", &TNotesView::DeletePages},
+        {"acLoadNoteTemplate", &TNotesView::InsertTemplate},
+    };
+    for (const auto &[name, command] : noteCommands)
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [this, command = command] {
+            ShowView(mvNote);
+            (m_notesView->*command)();
+        });
+    connect(action(QStringLiteral("acCopyNotebookToNoteItem")), &QAction::triggered, this, [this] {
+        ShowView(mvNote);
+        m_notesView->ImportNotebook(m_memNotebook->toPlainText());
+    });
 }
 
 void TfrmQuillmereMainWindow::createMenus()
@@ -401,26 +417,12 @@ QWidget *TfrmQuillmereMainWindow::createToDoPage()
 
 QWidget *TfrmQuillmereMainWindow::createNotePage()
 {
-    auto *page = new QWidget(this);
-    page->setObjectName(QStringLiteral("pgNote"));
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(buttonRow(page, {action(QStringLiteral("acNewNoteCategory")), action(QStringLiteral("acNewNoteItem")),
-                                       action(QStringLiteral("acEditNoteItem")), action(QStringLiteral("acDeleteNoteItem")),
-                                       action(QStringLiteral("acLoadNoteTemplate"))}));
-    auto *split = new QSplitter(Qt::Horizontal, page);
-    m_tvNoteCategories = new QListWidget(split);
-    m_tvNoteCategories->setObjectName(QStringLiteral("tvNoteCategories"));
-    auto *right = new QSplitter(Qt::Vertical, split);
-    m_lvNoteItems = new QTreeWidget(right);
-    m_lvNoteItems->setObjectName(QStringLiteral("lvNoteItems"));
-    m_lvNoteItems->setHeaderLabels({QStringLiteral("タイトル")});
-    m_lvNoteItems->setRootIsDecorated(false);
-    m_memNoteContents = newEditor(QStringLiteral("memNoteContents"), right);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
-    layout->addWidget(split);
-    return page;
+    m_notesView = new TNotesView(m_prompter, m_clock, this);
+    m_notesView->setObjectName(QStringLiteral("pgNote"));
+    connect(m_notesView, &TNotesView::modifiedChanged, this, &TfrmQuillmereMainWindow::UpdateSaveStatus);
+    connect(m_notesView, &TNotesView::saveAllRequested, this, &TfrmQuillmereMainWindow::SaveData);
+    connect(m_notesView, &TNotesView::commandStatesChanged, this, &TfrmQuillmereMainWindow::UpdateCommandStates);
+    return m_notesView;
 }
 
 QWidget *TfrmQuillmereMainWindow::createScheduleManagerPage()
@@ -467,8 +469,9 @@ void TfrmQuillmereMainWindow::createWidgets()
     statusBar()->addWidget(m_statusClock);
     statusBar()->addWidget(m_statusInfo, 1);
 
-    for (QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memNoteContents, m_memScheduleManager})
+    for (QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
         trackEditor(e);
+    m_notesView->memNote()->installEventFilter(this);
 
     connect(m_calendar, &TZoCustomCalendar::OnBeforeDayCahnge, this, &TfrmQuillmereMainWindow::onCalendarBeforeDayChange);
     connect(m_calendar, &TZoCustomCalendar::OnYearMonthChange, this, &TfrmQuillmereMainWindow::onCalendarYearMonthChange);

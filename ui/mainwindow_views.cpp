@@ -4,6 +4,7 @@
 #include "calendar/zocalendarcontrol.h"
 #include "core/prompter.h"
 #include "ui/editorhelpers.h"
+#include "ui/notesview.h"
 #include "ui/titleband.h"
 
 #include <QAction>
@@ -87,9 +88,10 @@ void TfrmQuillmereMainWindow::ShowView(TMainView view)
             m_titleBand->setText(QString::fromUtf8(look.title));
             m_titleBand->setColors(look.start, look.end);
         }
-        if (view == mvNote && m_lvNoteItems->topLevelItemCount() > 0 && !m_lvNoteItems->currentItem()) {
-            m_lvNoteItems->setCurrentItem(m_lvNoteItems->topLevelItem(0));
-            m_lvNoteItems->scrollToItem(m_lvNoteItems->topLevelItem(0));
+        if (view == mvNote && m_notesView->lvNoteItems()->topLevelItemCount() > 0 && !m_notesView->hasSelectedPage()) {
+            QTreeWidgetItem *first = m_notesView->lvNoteItems()->topLevelItem(0);
+            m_notesView->lvNoteItems()->setCurrentItem(first);
+            m_notesView->lvNoteItems()->scrollToItem(first);
         }
         UpdateNavigationState();
     }
@@ -106,8 +108,8 @@ void TfrmQuillmereMainWindow::UpdateCommandStates()
     const bool notes = page == m_pgNote;
     const bool schedule = calendar && m_lvAlarmSchedules->topLevelItemCount() > 0 && m_lvAlarmSchedules->currentItem();
     const bool todoItem = todo && m_chklstToDo->currentItem();
-    const bool hasNote = notes && m_tvNoteCategories->count() > 0 && m_tvNoteCategories->currentItem();
-    const bool hasPage = notes && m_lvNoteItems->topLevelItemCount() > 0 && m_lvNoteItems->currentItem();
+    const bool hasNote = notes && m_notesView->noteCount() > 0 && m_notesView->hasSelectedNote();
+    const bool hasPage = notes && m_notesView->hasSelectedPage();
     const std::pair<const char *, bool> states[] = {
         {"acNewSchedule", true},
         {"acNewToDo", true},
@@ -120,7 +122,7 @@ void TfrmQuillmereMainWindow::UpdateCommandStates()
         {"acDeleteCheckedToDo", false},
         {"acEditNoteCategory", hasNote},
         {"acDeleteNoteCategory", hasNote},
-        {"acCopyNotebookToNoteItem", notes && m_tvNoteCategories->count() > 0},
+        {"acCopyNotebookToNoteItem", notes && m_notesView->noteCount() > 0},
         {"acEditNoteItem", hasPage},
         {"acDeleteNoteItem", hasPage},
         {"acLoadNoteTemplate", hasPage},
@@ -141,8 +143,9 @@ void TfrmQuillmereMainWindow::UpdateNavigationState()
 void TfrmQuillmereMainWindow::UpdateSaveStatus()
 {
     bool modified = false;
-    for (const QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memNoteContents, m_memScheduleManager})
+    for (const QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
         modified = modified || e->document()->isModified();
+    modified = modified || m_notesView->isModified();
     action(QStringLiteral("acSaveData"))->setEnabled(modified);
     if (modified) {
         m_statusUnsaved->setPixmap(style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16, 16));
@@ -158,6 +161,8 @@ void TfrmQuillmereMainWindow::UpdateSaveStatus()
 void TfrmQuillmereMainWindow::SaveData()
 {
     SaveAllMemos();
+    if (m_startupFinished)
+        m_notesView->SavePage();
     m_calendar->update();
     UpdateSaveStatus();
 }
