@@ -7,7 +7,10 @@
 #include "schedule/alarmlist.h"
 #include "schedule/alarmtimer.h"
 
+#include <QHash>
+
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <utility>
 
@@ -22,23 +25,57 @@ bool ShownInCell(const TAlarm &alarm)
     return alarm.HideFromShowSchedule == 0 && alarm.AlarmType <= atStartUp;
 }
 
-QString ItemText(const TAlarm &alarm)
+// The lines, each followed by CR LF, after `prefix`.
+QString ItemText(const TAlarm &alarm, const QString &prefix)
 {
+    qsizetype size = prefix.size();
+    for (const QString &line : alarm.Lines)
+        size += line.size() + 2;
     QString text;
+    text.reserve(size);
+    text += prefix;
     for (const QString &line : alarm.Lines) {
         // A stored line ends at its first zero byte, whatever follows it.
-        const qsizetype zero = line.indexOf(QChar(0));
-        text += zero < 0 ? line : line.left(zero);
+        // Lines are short: a plain scan beats the general search here.
+        const QChar *chars = line.constData();
+        qsizetype n = 0;
+        while (n < line.size() && chars[n].unicode() != 0)
+            ++n;
+        text.append(chars, n);
         text += kCrLf;
     }
     return text;
 }
 
+// The key's CP932 bytes for the shared ordering. Time keys are plain ASCII,
+// whose bytes are the same in CP932; the few others (毎日, 起動時) are
+// encoded once per call, as opening the converter costs far more than the
+// comparison itself.
+class TKeyBytes
+{
+public:
+    QByteArray operator()(const QString &key)
+    {
+        bool ascii = true;
+        for (QChar c : key)
+            ascii = ascii && c.unicode() < 0x80;
+        if (ascii)
+            return key.toLatin1();
+        auto it = m_encoded.constFind(key);
+        if (it == m_encoded.cend())
+            it = m_encoded.insert(key, cp932::encodeLossy(key));
+        return *it;
+    }
+
+private:
+    QHash<QString, QByteArray> m_encoded;
+};
+
 bool KeyLess(const QByteArray &a, const QByteArray &b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    });
+    // memcmp compares as unsigned bytes, the shared ordering.
+    const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
+    return c != 0 ? c < 0 : a.size() < b.size();
 }
 
 // Runs one lookup; a lookup that throws keeps the flag it would have set.
@@ -82,25 +119,22 @@ TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, 
     const TDayParts parts(day);
     // Each key is encoded once for the sort, not once per comparison.
     QList<std::pair<QByteArray, TZoDrawDayText>> keyed;
+    TKeyBytes keyBytes;
     for (int i = 0; i < alarms.Count(); ++i) {
         const TAlarm2 *alarm = alarms.Items(i);
         if (!alarm || !ShownInCell(*alarm) || !alarm->IsAlarmDay(parts))
             continue;
         TZoDrawDayText item;
         item.Key = DayContentsKey(*alarm);
-        item.Text = ItemText(*alarm);
+        item.Text = ItemText(*alarm, noTimeOnCalendar ? QString() : item.Key);
         item.Color = alarm->UseColor != 0 ? static_cast<TColor>(alarm->Color) : contentsColor;
-        keyed.append({cp932::encodeLossy(item.Key), std::move(item)});
+        keyed.append({keyBytes(item.Key), std::move(item)});
     }
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return KeyLess(a.first, b.first); });
 
     list.reserve(keyed.size() + 1);
-    for (auto &entry : keyed) {
-        TZoDrawDayText &item = entry.second;
-        if (!noTimeOnCalendar)
-            item.Text.prepend(item.Key);
-        list.append(std::move(item));
-    }
+    for (auto &entry : keyed)
+        list.append(std::move(entry.second));
 
     const QString memo = DailyMemoContentsText(day);
     if (!memo.isEmpty())
