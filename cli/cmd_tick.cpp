@@ -75,11 +75,11 @@ bool addScheduleTimer(TTickRun &run)
     return true;
 }
 
-// ---- ToDo timer hook ------------------------------------------------------
-// The ToDo timer (every 20 s) joins the run here: load todo.dat (report and
-// return false when it is damaged), connect its events to run.print with the
-// events "todo-alarm" and "todo-alert", append its TTickSource with period 20
-// and its saver. Until then the run drives the schedule timer alone.
+// ---- ToDo timer -----------------------------------------------------------
+// The ToDo timer (every 20 s) joins the run here: todo.dat is loaded (a
+// damaged file is reported and ends the run), its events are answered as the
+// main window answers them and printed as "todo-alarm" and "todo-alert", and
+// its saver runs with --save.
 bool addToDoTimer(TTickRun &run)
 {
     auto timer = std::make_shared<TToDoTimer>(run.ctx.clock);
