@@ -135,6 +135,8 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     loadTimedStores();
     LoadNotebook();
     m_notesView->ReloadNoteList();
+    if (m_notesView->noteCount() > 0)
+        m_notesView->SelectNote(m_notesView->tvNoteCategories()->item(0)->text());
 
     applyColors();
     applyFontsAndWrap();

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,6 +139,8 @@ void TfrmQuillmereMainWindow::UpdateNavigationState()
     const bool calendar = m_pages->currentWidget() == m_pgCalendar;
     for (const char *name : {"acPrevYear", "acPrevMonth", "acPrevDay", "acToday", "acNextDay", "acNextMonth", "acNextYear"})
         action(QString::fromLatin1(name))->setEnabled(calendar);
+    m_cmbYear->setEnabled(calendar);
+    m_cmbMonth->setEnabled(calendar);
 }
 
 void TfrmQuillmereMainWindow::UpdateSaveStatus()

@@ -11,6 +11,7 @@
 #include "schedule/alarmtimer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
@@ -66,6 +67,7 @@ private Q_SLOTS:
     void errorNumberText();
     void alarmDueAtLoadIsShownAndStamped();
     void noticesWaitTheirTurn();
+    void noteCommandsWorkFromAnyView();
 };
 
 void TestMainWindow::viewsShowTheirPageTabAndTitle_data()
@@ -248,6 +250,29 @@ void TestMainWindow::noticesWaitTheirTurn()
     QTRY_COMPARE(notify->current().title, QStringLiteral("二件目"));
     QVERIFY(notify->isVisible());
     QCOMPARE(notify->pending(), 0);
+}
+
+void TestMainWindow::noteCommandsWorkFromAnyView()
+{
+    TStartedWindow s;
+    s.w->ShowView(mvScheduleMemo);
+    s.w->action(QStringLiteral("acNewNoteCategory"))->trigger();
+    QCOMPARE(int(s.w->currentView()), int(mvNote));
+    const QString note = s.home.programFolder() + QStringLiteral("Note/新しいノート");
+    QVERIFY(QFileInfo(note).isDir());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // leave the name as it is
+    QCoreApplication::processEvents();
+
+    s.w->action(QStringLiteral("acNewNoteItem"))->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(QFileInfo(note + QStringLiteral("/新しいページ.txt")).isFile());
+    QTRY_VERIFY(s.w->memNoteContents()->isEnabled());
+    s.w->memNoteContents()->setFocus();
+    QTest::keyClicks(s.w->memNoteContents(), QStringLiteral("abc"));
+    QCOMPARE(unsavedMark(*s.w), QStringLiteral("*"));
+    s.w->action(QStringLiteral("acSaveData"))->trigger();
+    QCOMPARE(s.home.read(note + QStringLiteral("/新しいページ.txt")), QByteArray("abc"));
+    QCOMPARE(unsavedMark(*s.w), QString());
 }
 
 int main(int argc, char **argv)
