@@ -5,13 +5,15 @@
 namespace qmdt {
 
 namespace {
-const QDate kEpoch(1899, 12, 30);
+// 30 December 1899 as a Julian day: a constant, so no stored moment depends on
+// the order in which globals are set up.
+constexpr qint64 kEpochJulianDay = 2415019;
 constexpr double kMsPerDay = 86400000.0;
 }
 
 double fromDate(const QDate &date)
 {
-    return static_cast<double>(kEpoch.daysTo(date));
+    return static_cast<double>(date.toJulianDay() - kEpochJulianDay);
 }
 
 double fromDateTime(const QDateTime &moment)
@@ -29,7 +31,7 @@ QDate toDate(double value)
     if (!std::isfinite(value) || std::fabs(value) > 3.0e6)
         return {};
     const double whole = std::trunc(value);
-    return kEpoch.addDays(static_cast<qint64>(whole));
+    return QDate::fromJulianDay(kEpochJulianDay + static_cast<qint64>(whole));
 }
 
 QDateTime toDateTime(double value)
