@@ -9,8 +9,3 @@ qm_core_library(quillmere_core_calendar
 )
 target_link_libraries(quillmere_core_calendar PUBLIC quillmere_core_foundation)
 target_link_libraries(quillmere_core INTERFACE quillmere_core_calendar)
-# The fuzz build instruments this library too, so the fuzzer is guided by the
-# reader's own branches and not only by the harness.
-if(QM_FUZZ)
-  target_compile_options(quillmere_core_calendar PRIVATE -fsanitize=fuzzer-no-link)
-endif()
