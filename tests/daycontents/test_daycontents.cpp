@@ -132,6 +132,9 @@ void TestDayContents::contents_data()
     QTest::newRow("two lines, zero byte cuts a line")
         << QList<TSched>{With(meeting, [](TSched &s) { s.lines = {QStringLiteral("一行目"), QStringLiteral("二行目") + QChar(0) + QStringLiteral("ごみ")}; })}
         << true << QStringList{QStringLiteral("09:00  |一行目\r\n二行目\r\n|112233")};
+    QTest::newRow("two lines, time before the first only")
+        << QList<TSched>{With(startsFile, [](TSched &s) { s.lines = {QStringLiteral("一行目"), QStringLiteral("二行目")}; })}
+        << false << QStringList{QStringLiteral("09:00* |09:00* 一行目\r\n二行目\r\n|112233")};
     QTest::newRow("sorted by time, ties keep list order")
         << QList<TSched>{At(13, 0, QStringLiteral("午後")), At(9, 0, QStringLiteral("朝1")), At(0, 5, QStringLiteral("深夜")),
                          At(9, 0, QStringLiteral("朝2"))}
