@@ -55,7 +55,9 @@ QDate TZoQuillmereCalendar::CellDate(int column, int row) const
 
 int TZoQuillmereCalendar::HeaderHeight() const
 {
-    return QFontMetrics(Fonts().QtFont(TZoCalendarFonts::DayOfWeek), &Image()).height() + 2;
+    // Measured on the image the calendar draws into, as the drawing measures.
+    const QFont &font = Fonts().QtFont(TZoCalendarFonts::DayOfWeek);
+    return (Image().isNull() ? QFontMetrics(font) : QFontMetrics(font, &Image())).height() + 2;
 }
 
 QRect TZoQuillmereCalendar::CellRect(int column, int row) const
