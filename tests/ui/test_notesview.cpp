@@ -139,6 +139,7 @@ private Q_SLOTS:
     void pageRenamedInPlace();
     void pageRenameKeepsUnsavedText();
     void noteRenameCarriesTheOpenPage();
+    void renameEndedByClickingAnotherNote();
     void deletePagesByKey_data();
     void deletePagesByKey();
     void deleteNoteByKey_data();
@@ -311,6 +312,32 @@ void TestNotesView::noteRenameCarriesTheOpenPage()
     QCOMPARE(t.v->editorPath(), t.page(QStringLiteral("新"), QStringLiteral("p")));
     QCOMPARE(t.text(t.page(QStringLiteral("新"), QStringLiteral("p"))), QStringLiteral("旧/p!"));
     QVERIFY(!QFileInfo::exists(t.noteFolder() + QStringLiteral("旧")));
+}
+
+void TestNotesView::renameEndedByClickingAnotherNote()
+{
+    TView t({}, [](TView &t) {
+        t.addNote(QStringLiteral("A"), {QStringLiteral("p")});
+        t.addNote(QStringLiteral("B"), {QStringLiteral("q")});
+    });
+    QVERIFY(QTest::qWaitForWindowActive(t.v.get()));
+    t.v->SelectNote(QStringLiteral("A"));
+    t.settle();
+    t.v->RenameSelectedNote();
+    QLineEdit *editor = t.nameEditor(t.v->tvNoteCategories());
+    QVERIFY(editor);
+    editor->selectAll();
+    typeText(editor, QStringLiteral("会議"));
+    // Leaving the edit by choosing another note keeps the typed name.
+    const QRect other = t.v->tvNoteCategories()->visualItemRect(t.v->tvNoteCategories()->item(1));
+    QTest::mouseClick(t.v->tvNoteCategories()->viewport(), Qt::LeftButton, {}, other.center());
+    t.settle();
+    QVERIFY(!t.v->isEditingName());
+    QVERIFY(t.prompter.messages.isEmpty());
+    QCOMPARE(t.notes(), QStringList({"B", "会議"}));
+    QCOMPARE(t.v->selectedNote(), QStringLiteral("B"));
+    QCOMPARE(t.pages(), QStringList({"q"}));
+    QVERIFY(QFileInfo::exists(t.page(QStringLiteral("会議"), QStringLiteral("p"))));
 }
 
 void TestNotesView::deletePagesByKey_data()
