@@ -8,6 +8,7 @@
 #include "core/errors.h"
 #include "core/prompter.h"
 #include "core/settingskeys.h"
+#include "ui/calendarsettings.h"
 #include "ui/editorhelpers.h"
 #include "ui/fontconv.h"
 #include "ui/notesview.h"
@@ -145,6 +146,8 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     m_loaded = true;
 
     LoadDayFiles(m_calendar->DateEx(), m_prompter);
+    ApplyCalendarSettings(*m_calendar);
+    SetCalendarListStyle(m_calendar->CalendarStyle() == csVertical1);
     m_minuteTimer->setInterval(1);
     m_minuteTimer->start();
     startTimers();

@@ -24,6 +24,7 @@ class TClock;
 class TPrompter;
 class TTitleBand;
 class TNotesView;
+class TDayPopup;
 class TZoQuillmereCalendar;
 class TAlarm2;
 class TAlarmTimer;
@@ -111,6 +112,7 @@ public:
     QTimer *alarmClock() const { return m_alarmQTimer; }
     TToDoTimer *toDoTimer() const { return m_toDoTimer; }
     TfrmNotify *notifyWindow() const { return m_notify; }
+    TDayPopup *dayPopup() const { return m_dayPopup; }
 
     // Saves the schedules (their stamps included); false after the error box.
     bool SaveScheduleFile();
@@ -222,6 +224,8 @@ private:
     QToolButton *m_btnIncreaseRow = nullptr;
     bool m_selectingBoxes = false;
     bool m_noTimeOnCalendar = true;
+    TDayPopup *m_dayPopup = nullptr;
+    bool m_afterDoubleClick = false;
     QLabel *m_statusUnsaved = nullptr;
     QLabel *m_statusClock = nullptr;
     QLabel *m_statusInfo = nullptr;

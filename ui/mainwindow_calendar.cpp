@@ -6,6 +6,7 @@
 #include "core/settingskeys.h"
 #include "schedule/alarmtimer.h"
 #include "schedule/daylist.h"
+#include "ui/daypopup.h"
 #include "ui/fontconv.h"
 
 #include <QHeaderView>
@@ -32,6 +33,29 @@ void TfrmQuillmereMainWindow::connectCalendarRequests()
     m_calendar->OnSetupScheduleSign = [this](TZoCustomQuillmereCalendar *, TMemoScheduleTable &table) {
         table = ComputeSigns(m_calendar->FirstDate(), table, *m_alarmTimer);
     };
+
+    // The day pop-up lives while the left button is held on a day. A double
+    // click arrives before its own second press, which then shows nothing.
+    m_dayPopup = new TDayPopup(this);
+    connect(m_calendar, &TZoCustomCalendar::OnMouseDown, this, [this](Qt::MouseButton button, QPoint pos) {
+        if (button != Qt::LeftButton)
+            return;
+        if (m_afterDoubleClick) {
+            m_afterDoubleClick = false;
+            return;
+        }
+        m_dayPopup->Popup(DayPopupTextOf(m_calendar->CurrentDate()), m_calendar->mapToGlobal(pos));
+    });
+    connect(m_calendar, &TZoCustomCalendar::OnMouseUp, this, [this](Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            m_dayPopup->Close();
+    });
+    connect(m_calendar, &TZoCustomCalendar::OnDblClick, this, [this] {
+        m_afterDoubleClick = true;
+        m_dayPopup->Close();
+        m_calendar->update();
+        // The new-schedule dialog opens here once the schedule editor exists.
+    });
 }
 
 void TfrmQuillmereMainWindow::RefreshSigns()

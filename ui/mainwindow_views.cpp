@@ -122,10 +122,11 @@ void TfrmQuillmereMainWindow::UpdateCommandStates()
         {"acDeleteToDo", todoItem},
         {"acDeleteCheckedToDo", false},
         {"acEditNoteCategory", hasNote},
-        {"acDeleteNoteCategory", hasNote},
+        // A name being typed in place is not deleted from under the editor.
+        {"acDeleteNoteCategory", hasNote && !m_notesView->isEditingName()},
         {"acCopyNotebookToNoteItem", notes && m_notesView->noteCount() > 0},
         {"acEditNoteItem", hasPage},
-        {"acDeleteNoteItem", hasPage},
+        {"acDeleteNoteItem", hasPage && !m_notesView->isEditingName()},
         {"acLoadNoteTemplate", hasPage},
     };
     for (const auto &[name, on] : states) {
