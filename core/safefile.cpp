@@ -15,6 +15,10 @@
 
 namespace {
 
+// A new file gets the usual permissions, not the temporary file's private ones.
+constexpr QFileDevice::Permissions kNewFilePermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
 TSaveResult failure(const QString &why)
 {
     return TSaveResult{false, why};
@@ -63,11 +67,7 @@ TSaveResult WriteFileAtomically(const QString &path, const QByteArray &bytes)
         return failure(error);
     temp.close();
     // Keep the permissions an existing file had.
-    if (QFile::exists(path))
-        QFile::setPermissions(temp.fileName(), QFile::permissions(path));
-    else
-        QFile::setPermissions(temp.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                   | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QFile::setPermissions(temp.fileName(), QFile::exists(path) ? QFile::permissions(path) : kNewFilePermissions);
     if (!renameOver(temp.fileName(), path, error))
         return failure(error);
     temp.setAutoRemove(false);
@@ -81,8 +81,7 @@ TSaveResult SaveDataFile(const QString &path, const QByteArray &bytes)
     if (!writeTemp(temp, bytes, error))
         return failure(error);
     temp.close();
-    if (QFile::exists(path))
-        QFile::setPermissions(temp.fileName(), QFile::permissions(path));
+    QFile::setPermissions(temp.fileName(), QFile::exists(path) ? QFile::permissions(path) : kNewFilePermissions);
 
     // Only now, with the new version safely on disk, is the old one retired.
     QString inTrash;
