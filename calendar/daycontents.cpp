@@ -99,15 +99,7 @@ QString DayContentsKey(const TAlarm &alarm)
 
 QString DailyMemoContentsText(const QDate &day)
 {
-    if (!HasDailyMemo(day))
-        return {};
-    const TTextLoad load = LoadTextFile(DailyMemoFileName(day));
-    if (!load.ok)
-        return {};
-    QString text;
-    for (const QString &line : TextLines(load.text))
-        text += line + kCrLf;
-    return text;
+    return DailyMemoLinesText(day);
 }
 
 TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, bool noTimeOnCalendar,

@@ -12,15 +12,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 QString DailyMemoPopupText(const QDate &day)
 {
-    if (!HasDailyMemo(day))
-        return {};
-    const TTextLoad load = LoadTextFile(DailyMemoFileName(day));
-    if (!load.ok)
-        return {};
-    QString text;
-    for (const QString &line : TextLines(load.text))
-        text += line + kCrLf;
-    return text;
+    return DailyMemoLinesText(day);
 }
 
 QString DayPopupText(const QDate &day, const TZoCustomDateEx &dateEx, const TAlarmTimer &alarms)

@@ -1,4 +1,5 @@
 #include "cli/clicontext.h"
+#include "cli/clijson.h"
 #include "core/appglobal.h"
 #include "core/datetime.h"
 #include "core/textfile.h"
@@ -9,86 +10,25 @@
 
 namespace {
 
-QString jsonString(const QString &text)
-{
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QString out = QStringLiteral("\"");
-    for (const QChar c : t) {
-        switch (c.unicode()) {
-        case '"':
-            out += QLatin1String("\\\"");
-            break;
-        case '\\':
-            out += QLatin1String("\\\\");
-            break;
-        case '\n':
-            out += QLatin1String("\\n");
-            break;
-        case '\r':
-            out += QLatin1String("\\r");
-            break;
-        case '\t':
-            out += QLatin1String("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out + QLatin1Char('"');
-}
-
-// 0 (never) and values off the calendar are null.
-QString jsonMoment(double stored)
-{
-    const QDateTime moment = qmdt::toDateTime(stored);
-    return moment.isValid() ? jsonString(CliMoment(moment)) : QStringLiteral("null");
-}
-
-QString jsonBool(bool value)
-{
-    return value ? QStringLiteral("true") : QStringLiteral("false");
-}
-
-// Fields in the record's own order.
-class TJsonFields
-{
-public:
-    TJsonFields &add(const char *name, const QString &json)
-    {
-        if (!m_text.isEmpty())
-            m_text += QLatin1Char(',');
-        m_text += QLatin1Char('"') + QLatin1String(name) + QStringLiteral("\":") + json;
-        return *this;
-    }
-    QString text() const { return QLatin1Char('{') + m_text + QLatin1Char('}'); }
-
-private:
-    QString m_text;
-};
-
 QString todoJson(const TToDo &t)
 {
-    TJsonFields notice;
+    TJsonObject notice;
     notice.add("Kind", QString::number(t.PrevAlert.Kind))
         .add("Amount", QString::number(t.PrevAlert.Amount))
-        .add("LastAlerted", jsonMoment(t.PrevAlert.LastAlerted));
-    TJsonFields o;
-    o.add("Checked", jsonBool(t.Checked))
-        .add("Important", jsonBool(t.Important))
-        .add("Urgent", jsonBool(t.Urgent))
-        .add("Text", jsonString(t.Text))
-        .add("LimitDateTime", jsonMoment(t.LimitDateTime))
-        .add("UseDate", jsonBool(t.UseDate))
-        .add("UseTime", jsonBool(t.UseTime))
+        .add("LastAlerted", JsonMoment(t.PrevAlert.LastAlerted));
+    TJsonObject o;
+    o.add("Checked", JsonBool(t.Checked))
+        .add("Important", JsonBool(t.Important))
+        .add("Urgent", JsonBool(t.Urgent))
+        .add("Text", JsonString(t.Text))
+        .add("LimitDateTime", JsonMoment(t.LimitDateTime))
+        .add("UseDate", JsonBool(t.UseDate))
+        .add("UseTime", JsonBool(t.UseTime))
         .add("PrevAlert", notice.text())
-        .add("AlarmedDateTime", jsonMoment(t.AlarmedDateTime))
-        .add("CheckedDateTime", jsonMoment(t.CheckedDateTime))
-        .add("LimitDateText", jsonString(t.LimitDateText()))
-        .add("LimitTimeText", jsonString(t.LimitTimeText()));
+        .add("AlarmedDateTime", JsonMoment(t.AlarmedDateTime))
+        .add("CheckedDateTime", JsonMoment(t.CheckedDateTime))
+        .add("LimitDateText", JsonString(t.LimitDateText()))
+        .add("LimitTimeText", JsonString(t.LimitTimeText()));
     return o.text();
 }
 

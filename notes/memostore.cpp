@@ -1,5 +1,7 @@
 #include "notes/memostore.h"
 
+#include "notes/tnote.h"
+
 #include "core/appglobal.h"
 #include "core/global.h"
 #include "core/prompter.h"
@@ -173,4 +175,17 @@ TSaveResult SaveTextAs(const QString &path, const QString &text)
         }
     }
     return result;
+}
+
+QString DailyMemoLinesText(const QDate &date)
+{
+    if (!HasDailyMemo(date))
+        return {};
+    const TTextLoad load = LoadTextFile(DailyMemoFileName(date));
+    if (!load.ok)
+        return {};
+    QString text;
+    for (const QString &line : TextLines(load.text))
+        text += line + QStringLiteral("\r\n");
+    return text;
 }

@@ -22,6 +22,9 @@ QString MonthlyMemoFileName(const QDate &date); // Memo/200103.txt
 QString NotebookFileName();                     // Memo/notebook.txt
 // A day has a memo exactly when its daily memo file exists.
 bool HasDailyMemo(const QDate &date);
+// The daily memo as the calendar and the day pop-up show it: every line
+// followed by CR LF; empty when the day has no memo or it cannot be read.
+QString DailyMemoLinesText(const QDate &date);
 
 // The error box text of a failed save of that text.
 QString MemoSaveFailedMessage(TMemoKind kind);
