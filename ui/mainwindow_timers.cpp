@@ -40,7 +40,11 @@ void TfrmQuillmereMainWindow::createTimers()
     connect(m_alarmTimer, &TAlarmTimer::OnAlarm, this, &TfrmQuillmereMainWindow::AlarmTimer1Alarm);
     connect(m_alarmTimer, &TAlarmTimer::OnAlert, this, &TfrmQuillmereMainWindow::AlarmTimer1Alert);
     connect(m_alarmTimer, &TAlarmTimer::OnExecute, this, &TfrmQuillmereMainWindow::AlarmTimer1Execute);
-    connect(m_alarmTimer, &TAlarmTimer::OnMessage, this, [this](TAlarm2 *, const QString &text) { m_prompter.Info(text); });
+    // The message of a schedule joins the notifications instead of a modal
+    // box, so a tick never waits on the user and no later alarm is held up.
+    connect(m_alarmTimer, &TAlarmTimer::OnMessage, this, [this](TAlarm2 *, const QString &text) {
+        m_notify->Enqueue({TNotice::nkAlarm, Global().AppTitle, QString(), text});
+    });
 
     m_toDoTimer = new TToDoTimer(m_clock, this);
     m_toDoTimer->setObjectName(QStringLiteral("ToDoTimer1"));
@@ -79,8 +83,12 @@ void TfrmQuillmereMainWindow::startTimers()
 {
     m_alarmTimer->SetEnabled(true);
     m_alarmQTimer->start();
-    // A schedule due right now is not kept waiting for the first interval.
-    m_alarmTimer->Tick(m_clock.now());
+    // A schedule due right now is not kept waiting for the first interval;
+    // the check runs as soon as the event loop does, so the window is up first.
+    QTimer::singleShot(0, this, [this] {
+        if (m_alarmTimer->Enabled())
+            m_alarmTimer->Tick(m_clock.now());
+    });
     m_toDoTimer->SetEnabled(true);
 }
 
@@ -119,14 +127,18 @@ void TfrmQuillmereMainWindow::AlarmTimer1Execute(TAlarm2 *alarm)
     if (!alarm || alarm->ShellExecute.FileName.isEmpty())
         return;
     const TShellExecute &shell = alarm->ShellExecute;
+    const QUrl asUrl(shell.FileName);
+    const bool isAddress = asUrl.isValid() && asUrl.scheme().size() > 1; // not a drive letter
     const QFileInfo info(shell.FileName);
     bool started = false;
-    if (info.isFile() && info.isExecutable()) {
+    if (isAddress)
+        started = QDesktopServices::openUrl(asUrl);
+    else if (info.isFile() && info.isExecutable())
         started = QProcess::startDetached(shell.FileName, QProcess::splitCommand(shell.Parameters), shell.Directory);
-    } else {
-        const QUrl url = info.exists() ? QUrl::fromLocalFile(info.absoluteFilePath()) : QUrl::fromUserInput(shell.FileName);
-        started = QDesktopServices::openUrl(url);
-    }
+    else if (info.exists())
+        started = QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    // A file that cannot be started is reported among the notifications: a
+    // modal box here would stop every alarm behind it.
     if (!started)
-        m_prompter.Error(shell.FileName + QStringLiteral("\r\nを開けませんでした。"));
+        m_notify->Enqueue({TNotice::nkAlert, Global().AppTitle, QStringLiteral("ファイルを開けませんでした。"), shell.FileName});
 }
