@@ -165,6 +165,7 @@ private:
     void AlarmTimer1Alarm(TAlarm2 *alarm);
     void AlarmTimer1Alert(TAlarm2 *alarm, const QDateTime &alarmDate);
     void AlarmTimer1Execute(TAlarm2 *alarm);
+    void requestScheduleSave();
 
     TPrompter &m_prompter;
     TClock &m_clock;
@@ -226,6 +227,7 @@ private:
     bool m_noTimeOnCalendar = true;
     TDayPopup *m_dayPopup = nullptr;
     bool m_afterDoubleClick = false;
+    bool m_scheduleSavePending = false;
     QLabel *m_statusUnsaved = nullptr;
     QLabel *m_statusClock = nullptr;
     QLabel *m_statusInfo = nullptr;

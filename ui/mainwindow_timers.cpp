@@ -100,23 +100,34 @@ bool TfrmQuillmereMainWindow::SaveScheduleFile()
     return saved;
 }
 
+void TfrmQuillmereMainWindow::requestScheduleSave()
+{
+    // Every alarm and notice of one tick is stamped in memory first; one save
+    // right after the tick makes all the stamps persist, however many fired.
+    if (m_scheduleSavePending)
+        return;
+    m_scheduleSavePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_scheduleSavePending = false;
+        if (!m_closing)
+            SaveScheduleFile();
+    });
+}
+
 void TfrmQuillmereMainWindow::AlarmTimer1Alarm(TAlarm2 *alarm)
 {
     if (!alarm)
         return;
-    if (alarm->Lines.isEmpty()) {
-        SaveScheduleFile();
-        return;
-    }
-    m_notify->Enqueue({TNotice::nkAlarm, AlarmCaption(), AlarmTitle(), JoinedLines(*alarm)});
-    SaveScheduleFile();
+    if (!alarm->Lines.isEmpty())
+        m_notify->Enqueue({TNotice::nkAlarm, AlarmCaption(), AlarmTitle(), JoinedLines(*alarm)});
+    requestScheduleSave();
 }
 
 void TfrmQuillmereMainWindow::AlarmTimer1Alert(TAlarm2 *alarm, const QDateTime &alarmDate)
 {
     if (!m_started || !alarm || alarm->Lines.isEmpty())
         return;
-    SaveScheduleFile();
+    requestScheduleSave();
     const std::optional<QString> title = NoticeTitle(alarm->PreviouseAlert, m_clock.now().date(), alarmDate);
     if (title)
         m_notify->Enqueue({TNotice::nkAlert, AlertCaption(), *title, JoinedLines(*alarm)});
