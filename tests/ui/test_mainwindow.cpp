@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
@@ -68,6 +69,10 @@ private Q_SLOTS:
     void alarmDueAtLoadIsShownAndStamped();
     void noticesWaitTheirTurn();
     void noteCommandsWorkFromAnyView();
+    void stepCommandsMoveTheCalendar_data();
+    void stepCommandsMoveTheCalendar();
+    void yearBoxKeepsTheDayWhereItCan();
+    void listStyleShowsTheScrollStrip();
 };
 
 void TestMainWindow::viewsShowTheirPageTabAndTitle_data()
@@ -275,6 +280,56 @@ void TestMainWindow::noteCommandsWorkFromAnyView()
     s.w->action(QStringLiteral("acSaveData"))->trigger();
     QCOMPARE(s.home.read(note + QStringLiteral("/新しいページ.txt")), QByteArray("abc"));
     QCOMPARE(unsavedMark(*s.w), QString());
+}
+
+void TestMainWindow::stepCommandsMoveTheCalendar_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QDate>("to");
+    QTest::newRow("next month into a leap February") << QDate(2000, 1, 31) << "acNextMonth" << QDate(2000, 2, 29);
+    QTest::newRow("next month into a common February") << QDate(2001, 1, 31) << "acNextMonth" << QDate(2001, 2, 28);
+    QTest::newRow("next year from a leap day") << QDate(2000, 2, 29) << "acNextYear" << QDate(2001, 2, 28);
+    QTest::newRow("previous day over a year end") << QDate(2001, 1, 1) << "acPrevDay" << QDate(2000, 12, 31);
+    QTest::newRow("no day after 2099") << QDate(2099, 12, 31) << "acNextDay" << QDate(2099, 12, 31);
+    QTest::newRow("no month after 2099") << QDate(2099, 12, 31) << "acNextMonth" << QDate(2099, 12, 31);
+    QTest::newRow("no year before 1900") << QDate(1900, 6, 1) << "acPrevYear" << QDate(1900, 6, 1);
+}
+
+void TestMainWindow::stepCommandsMoveTheCalendar()
+{
+    QFETCH(QDate, from);
+    QFETCH(QString, command);
+    QFETCH(QDate, to);
+    TStartedWindow s;
+    s.w->calendar()->SetCurrentDate(from);
+    s.w->action(command)->trigger();
+    QCOMPARE(s.w->currentDate(), to);
+    QCOMPARE(s.w->yearBox()->currentText(), QString::number(to.year()));
+    QCOMPARE(s.w->monthBox()->currentText(), QString::number(to.month()));
+}
+
+void TestMainWindow::yearBoxKeepsTheDayWhereItCan()
+{
+    TStartedWindow s;
+    s.w->calendar()->SetCurrentDate(QDate(2000, 2, 29));
+    s.w->yearBox()->setCurrentIndex(s.w->yearBox()->findText(QStringLiteral("2001")));
+    Q_EMIT s.w->yearBox()->activated(s.w->yearBox()->currentIndex());
+    QCOMPARE(s.w->currentDate(), QDate(2001, 2, 28));
+    QCOMPARE(s.w->titleBand()->text(), QStringLiteral("2001年02月28日 (水曜日)"));
+    QCOMPARE(s.w->yearBox()->count(), 200);
+}
+
+void TestMainWindow::listStyleShowsTheScrollStrip()
+{
+    TStartedWindow s;
+    QVERIFY(!s.w->scrollStrip()->isVisible());
+    s.w->SetCalendarListStyle(true);
+    QCOMPARE(int(s.w->calendar()->CalendarStyle()), int(csVertical1));
+    QVERIFY(s.w->scrollStrip()->isVisible());
+    s.w->SetCalendarListStyle(false);
+    QCOMPARE(int(s.w->calendar()->CalendarStyle()), int(csMonthly2));
+    QVERIFY(!s.w->scrollStrip()->isVisible());
 }
 
 int main(int argc, char **argv)
