@@ -151,12 +151,12 @@ void TestFonts::dayFontFromTheEngine()
 void TestFonts::fontsFromSettings()
 {
     TTestHome home;
-    TFontSpec spec;
-    spec.name = QStringLiteral("Noto Sans CJK JP");
-    spec.size = 14;
-    spec.bold = true;
-    spec.color = 0x0000FF; // red
-    home.setSettings("[FONTS]\r\nCalendarSunday=" + FontToString(spec).toLatin1() + "\r\n");
+    TFontSpec font;
+    font.name = QStringLiteral("Noto Sans CJK JP");
+    font.size = 14;
+    font.bold = true;
+    font.color = 0x0000FF; // red
+    home.setSettings("[FONTS]\r\nCalendarSunday=" + FontToString(font).toLatin1() + "\r\n");
     TZoCalendarFonts fonts;
     fonts.Synchronize = true;
     int changes = 0;
