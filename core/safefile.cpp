@@ -57,17 +57,25 @@ bool renameOver(const QString &from, const QString &to, QString &error)
     return true;
 }
 
+// The new version on disk beside `path`, closed, with the permissions an
+// existing file had.
+bool prepareTemp(QTemporaryFile &temp, const QString &path, const QByteArray &bytes, QString &error)
+{
+    if (!writeTemp(temp, bytes, error))
+        return false;
+    temp.close();
+    QFile::setPermissions(temp.fileName(), QFile::exists(path) ? QFile::permissions(path) : kNewFilePermissions);
+    return true;
+}
+
 } // namespace
 
 TSaveResult WriteFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QTemporaryFile temp(tempTemplate(path));
     QString error;
-    if (!writeTemp(temp, bytes, error))
+    if (!prepareTemp(temp, path, bytes, error))
         return failure(error);
-    temp.close();
-    // Keep the permissions an existing file had.
-    QFile::setPermissions(temp.fileName(), QFile::exists(path) ? QFile::permissions(path) : kNewFilePermissions);
     if (!renameOver(temp.fileName(), path, error))
         return failure(error);
     temp.setAutoRemove(false);
@@ -78,10 +86,8 @@ TSaveResult SaveDataFile(const QString &path, const QByteArray &bytes)
 {
     QTemporaryFile temp(tempTemplate(path));
     QString error;
-    if (!writeTemp(temp, bytes, error))
+    if (!prepareTemp(temp, path, bytes, error))
         return failure(error);
-    temp.close();
-    QFile::setPermissions(temp.fileName(), QFile::exists(path) ? QFile::permissions(path) : kNewFilePermissions);
 
     // Only now, with the new version safely on disk, is the old one retired.
     QString inTrash;
