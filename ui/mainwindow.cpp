@@ -72,7 +72,13 @@ TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &cl
     ShowView(mvScheduleMemo);
 }
 
-TfrmQuillmereMainWindow::~TfrmQuillmereMainWindow() = default;
+TfrmQuillmereMainWindow::~TfrmQuillmereMainWindow()
+{
+    // The children die after this object has stopped being a main window;
+    // whatever they signal on the way out must not reach its slots.
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
+}
 
 QPlainTextEdit *TfrmQuillmereMainWindow::memNoteContents() const
 {

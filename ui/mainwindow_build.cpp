@@ -174,17 +174,19 @@ void TfrmQuillmereMainWindow::createActions()
     connect(action(QStringLiteral("acToday")), &QAction::triggered, this, &TfrmQuillmereMainWindow::goToday);
 
     // Every note command first shows the notes.
-    const std::pair<const char *, void (TNotesView::*)()> noteCommands[] = {
-        {"acNewNoteCategory", &TNotesView::CreateNote},     {"acEditNoteCategory", &TNotesView::RenameSelectedNote},
-        {"acDeleteNoteCategory", &TNotesView::DeleteNote},  {"acNewNoteItem", &TNotesView::CreatePage},
-        {"acEditNoteItem", &TNotesView::RenameSelectedPage}, {"acDeleteNoteItem", &TNotesView::DeletePages},
-        {"acLoadNoteTemplate", &TNotesView::InsertTemplate},
-    };
-    for (const auto &[name, command] : noteCommands)
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [this, command = command] {
+    const auto noteCommand = [this](const char *name, const std::function<void()> &run) {
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [this, run] {
             ShowView(mvNote);
-            (m_notesView->*command)();
+            run();
         });
+    };
+    noteCommand("acNewNoteCategory", [this] { m_notesView->CreateNote(); });
+    noteCommand("acEditNoteCategory", [this] { m_notesView->RenameSelectedNote(); });
+    noteCommand("acDeleteNoteCategory", [this] { m_notesView->DeleteNote(); });
+    noteCommand("acNewNoteItem", [this] { m_notesView->CreatePage(); });
+    noteCommand("acEditNoteItem", [this] { m_notesView->RenameSelectedPage(); });
+    noteCommand("acDeleteNoteItem", [this] { m_notesView->DeletePages(); });
+    noteCommand("acLoadNoteTemplate", [this] { m_notesView->InsertTemplate(); });
     connect(action(QStringLiteral("acCopyNotebookToNoteItem")), &QAction::triggered, this, [this] {
         ShowView(mvNote);
         m_notesView->ImportNotebook(m_memNotebook->toPlainText());
