@@ -1,6 +1,7 @@
 // Usage: bench_daycontents FOLDER   (a folder written by quillmere-gendata)
 // Times what one calendar redraw asks for: the contents of the 42 visible
 // days, and the sign table that a month change or a save recomputes.
+#include "bench/benchreport.h"
 #include "calendar/daycontents.h"
 #include "core/appglobal.h"
 #include "schedule/alarmtimer.h"
@@ -16,19 +17,6 @@
 
 namespace {
 
-void report(const char *what, int runs, const std::function<void()> &body)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        body();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s best %8.3f ms  median %8.3f ms  worst %8.3f ms  (%d runs)\n", what, ms.front(), ms[ms.size() / 2],
-                ms.back(), runs);
-}
 
 } // namespace
 
@@ -57,15 +45,15 @@ int main(int argc, char **argv)
     std::printf("%lld contents items over the 42 days from %s\n", static_cast<long long>(items),
                 qPrintable(first.toString(Qt::ISODate)));
 
-    report("42 x BuildDayContents (one redraw)", 30, [&] {
+    BenchReport("42 x BuildDayContents (one redraw)", 30, [&] {
         for (int i = 0; i < 42; ++i)
             (void)BuildDayContents(timer.AlarmList(), first.addDays(i), true, 0, 0);
     });
-    report("42 x BuildDayContents, times shown", 30, [&] {
+    BenchReport("42 x BuildDayContents, times shown", 30, [&] {
         for (int i = 0; i < 42; ++i)
             (void)BuildDayContents(timer.AlarmList(), first.addDays(i), false, 0, 0);
     });
     TMemoScheduleTable table{};
-    report("ComputeSigns (42 cells)", 30, [&] { table = ComputeSigns(first, table, timer); });
+    BenchReport("ComputeSigns (42 cells)", 30, [&] { table = ComputeSigns(first, table, timer); });
     return 0;
 }

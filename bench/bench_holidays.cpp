@@ -2,6 +2,7 @@
 // Prints the best and median time of each operation over many runs. The
 // calendar asks GetDayKinds 42 times per redraw; a whole year must stay
 // under 5 ms.
+#include "bench/benchreport.h"
 #include "calendar/dateex.h"
 #include "calendar/dayfiles.h"
 #include "core/appglobal.h"
@@ -18,20 +19,6 @@
 
 namespace {
 
-double report(const char *what, int runs, const std::function<void()> &body)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        body();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s best %8.3f ms  median %8.3f ms  worst %8.3f ms  (%d runs)\n", what, ms.front(),
-                ms[ms.size() / 2], ms.back(), runs);
-    return ms[ms.size() / 2];
-}
 
 } // namespace
 
@@ -55,22 +42,22 @@ int main(int argc, char **argv)
 
     int sink = 0;
     const QDate first(2026, 1, 1);
-    const double yearKinds = report("GetDayKinds, every day of 2026", 200, [&] {
+    const double yearKinds = BenchReport("GetDayKinds, every day of 2026", 200, [&] {
         for (QDate d = first; d.year() == 2026; d = d.addDays(1))
             sink += int(engine.GetDayKinds(d));
     });
-    report("GetDayText, every day of 2026", 200, [&] {
+    BenchReport("GetDayText, every day of 2026", 200, [&] {
         for (QDate d = first; d.year() == 2026; d = d.addDays(1))
             sink += int(engine.GetDayText(d).size());
     });
-    report("one redraw: 42 cells, kinds and text", 1000, [&] {
+    BenchReport("one redraw: 42 cells, kinds and text", 1000, [&] {
         const QDate start = QDate(2026, 5, 1).addDays(-engine.FirstDayOfWeek(2026, 5));
         for (int i = 0; i < 42; ++i) {
             sink += int(engine.GetDayKinds(start.addDays(i)));
             sink += int(engine.GetDayText(start.addDays(i)).size());
         }
     });
-    report("LoadDayFiles (three files)", 50, [&] { LoadDayFiles(engine, prompter, TDayFilesAccess::ReadOnly); });
+    BenchReport("LoadDayFiles (three files)", 50, [&] { LoadDayFiles(engine, prompter, TDayFilesAccess::ReadOnly); });
 
     std::printf("checksum %d\n", sink);
     std::printf("target: a year of GetDayKinds under 5 ms: %s\n", yearKinds < 5.0 ? "met" : "MISSED");

@@ -1,5 +1,6 @@
 // Usage: bench_stores FOLDER   (a folder written by quillmere-gendata)
 // Prints the best and median time of each operation over several runs.
+#include "bench/benchreport.h"
 #include "core/appglobal.h"
 #include "core/clock.h"
 #include "core/datetime.h"
@@ -23,19 +24,6 @@
 
 namespace {
 
-void report(const char *what, int runs, const std::function<void()> &body)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        body();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s best %8.3f ms  median %8.3f ms  worst %8.3f ms  (%d runs)\n", what, ms.front(),
-                ms[ms.size() / 2], ms.back(), runs);
-}
 
 } // namespace
 
@@ -60,22 +48,22 @@ int main(int argc, char **argv)
         return 1;
     }
     std::printf("%d ToDo items in %s\n", todos.Count(), qPrintable(todoPath));
-    report("load todo.dat", 50, [&] { (void)LoadToDoList(todoPath, todos, 0); });
+    BenchReport("load todo.dat", 50, [&] { (void)LoadToDoList(todoPath, todos, 0); });
 
     QTemporaryDir saveDir(folder + QStringLiteral("bench-XXXXXX"));
-    report("save todo.dat (safe replace)", 30, [&] {
+    BenchReport("save todo.dat (safe replace)", 30, [&] {
         if (!SaveToDoList(saveDir.path() + QStringLiteral("/todo.dat"), todos).ok)
             std::fprintf(stderr, "save failed\n");
     });
 
     QDateTime now = clock.now();
-    report("ToDo TimerTick (20 s steps over a day)", 4320, [&] {
+    BenchReport("ToDo TimerTick (20 s steps over a day)", 4320, [&] {
         todoTimer.TimerTick(now);
         now = now.addSecs(20);
     });
 
     const QDate first(2025, 2, 23);
-    report("HasDailyMemo x 42 cells", 200, [&] {
+    BenchReport("HasDailyMemo x 42 cells", 200, [&] {
         int marked = 0;
         for (int d = 0; d < 42; ++d)
             marked += HasDailyMemo(first.addDays(d)) ? 1 : 0;
@@ -84,26 +72,26 @@ int main(int argc, char **argv)
     });
 
     TMemoStore memos;
-    report("load notebook (1 MB)", 30, [&] { (void)memos.Load(mkNotebook, {}); });
-    report("load a daily memo", 200, [&] { (void)memos.Load(mkDailyMemo, QDate(2025, 3, 10)); });
+    BenchReport("load notebook (1 MB)", 30, [&] { (void)memos.Load(mkNotebook, {}); });
+    BenchReport("load a daily memo", 200, [&] { (void)memos.Load(mkDailyMemo, QDate(2025, 3, 10)); });
 
     TScriptedPrompter prompter;
     TNoteStore notes(prompter);
     QStringList noteNames;
-    report("list the notes (100)", 100, [&] { noteNames = notes.NoteList(); });
+    BenchReport("list the notes (100)", 100, [&] { noteNames = notes.NoteList(); });
     if (noteNames.isEmpty()) {
         std::fprintf(stderr, "no notes in %s\n", qPrintable(TNoteStore::NoteFolder()));
         return 1;
     }
     int pageCount = 0;
-    report("list the pages of a note (30)", 200,
+    BenchReport("list the pages of a note (30)", 200,
            [&] { pageCount = static_cast<int>(notes.PageList(noteNames.first()).size()); });
     std::printf("%d pages in %s\n", pageCount, qPrintable(noteNames.first()));
 
     TAlarmTimer alarms;
     if (alarms.LoadFromFile(Global().ScheduleFile(), false).ok()) {
         std::printf("%d schedules\n", alarms.AlarmList().Count());
-        report("upcoming schedules (7 days + ToDo)", 30,
+        BenchReport("upcoming schedules (7 days + ToDo)", 30,
                [&] { (void)BuildUpcomingSchedules(alarms.AlarmList(), todos, clock.now()); });
     }
     return 0;
