@@ -7,12 +7,10 @@
 #include "schedule/alarmlist.h"
 #include "schedule/alarmtimer.h"
 
-#include <QHash>
-
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -47,35 +45,25 @@ QString ItemText(const TAlarm &alarm, const QString &prefix)
     return text;
 }
 
-// The key's CP932 bytes for the shared ordering. Time keys are plain ASCII,
-// whose bytes are the same in CP932; the few others (毎日, 起動時) are
-// encoded once per call, as opening the converter costs far more than the
-// comparison itself.
-class TKeyBytes
+// A schedule's place in the cell: its key's bytes, then list order, so that
+// a partial sort gives the same first items as a stable sort of them all.
+struct TPlace
 {
-public:
-    QByteArray operator()(const QString &key)
-    {
-        bool ascii = true;
-        for (QChar c : key)
-            ascii = ascii && c.unicode() < 0x80;
-        if (ascii)
-            return key.toLatin1();
-        auto it = m_encoded.constFind(key);
-        if (it == m_encoded.cend())
-            it = m_encoded.insert(key, cp932::encodeLossy(key));
-        return *it;
-    }
-
-private:
-    QHash<QString, QByteArray> m_encoded;
+    TTimeKey Key;
+    int Index;
 };
 
-bool KeyLess(const QByteArray &a, const QByteArray &b)
+bool PlaceLess(const TPlace &a, const TPlace &b)
 {
-    // memcmp compares as unsigned bytes, the shared ordering.
-    const int c = std::memcmp(a.constData(), b.constData(), size_t(std::min(a.size(), b.size())));
-    return c != 0 ? c < 0 : a.size() < b.size();
+    const int c = CompareTimeKeys(a.Key, b.Key);
+    return c != 0 ? c < 0 : a.Index < b.Index;
+}
+
+TTimeKey ContentsKey(const TAlarm &alarm)
+{
+    TTimeKey key = TimeKey(alarm);
+    key.Append(alarm.ExecuteType == etShellExecute ? "* " : "  ", 2);
+    return key;
 }
 
 // Runs one lookup; a lookup that throws keeps the flag it would have set.
@@ -103,34 +91,46 @@ QString DailyMemoContentsText(const QDate &day)
 }
 
 TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, bool noTimeOnCalendar,
-                                    TColor contentsColor, TColor memoColor)
+                                    TColor contentsColor, TColor memoColor, int room)
 {
     TZoDrawDayTextList list;
-    if (!day.isValid())
+    if (!day.isValid() || room <= 0)
         return list;
     const TDayParts parts(day);
-    // Each key is encoded once for the sort, not once per comparison.
-    QList<std::pair<QByteArray, TZoDrawDayText>> keyed;
-    TKeyBytes keyBytes;
+    // A day can hold thousands of schedules (every-day and start-up ones fall
+    // on all of them) while a cell shows a handful: order the places without
+    // building any text, then build only the items that can be seen.
+    std::vector<TPlace> places;
     for (int i = 0; i < alarms.Count(); ++i) {
         const TAlarm2 *alarm = alarms.Items(i);
-        if (!alarm || !ShownInCell(*alarm) || !alarm->IsAlarmDay(parts))
-            continue;
-        TZoDrawDayText item;
-        item.Key = DayContentsKey(*alarm);
-        item.Text = ItemText(*alarm, noTimeOnCalendar ? QString() : item.Key);
-        item.Color = alarm->UseColor != 0 ? static_cast<TColor>(alarm->Color) : contentsColor;
-        keyed.append({keyBytes(item.Key), std::move(item)});
+        if (alarm && ShownInCell(*alarm) && alarm->IsAlarmDay(parts))
+            places.push_back({ContentsKey(*alarm), i});
     }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return KeyLess(a.first, b.first); });
+    list.reserve(std::min<qsizetype>(room, qsizetype(places.size())) + 1);
+    auto ordered = places.begin(); // the places before it are in their final order
+    int used = 0;
+    for (auto place = places.begin(); place != places.end() && used < room; ++place) {
+        if (place == ordered) {
+            // As many more as could still be shown; an item without text
+            // takes no line, so this may run again.
+            ordered = place + std::min<std::ptrdiff_t>(room - used, places.end() - place);
+            std::partial_sort(place, ordered, places.end(), PlaceLess);
+        }
+        const TAlarm &alarm = *alarms.Items(place->Index);
+        TZoDrawDayText item;
+        item.Key = DayContentsKey(alarm);
+        item.Text = ItemText(alarm, noTimeOnCalendar ? QString() : item.Key);
+        item.Color = alarm.UseColor != 0 ? static_cast<TColor>(alarm.Color) : contentsColor;
+        if (!item.Text.isEmpty())
+            ++used;
+        list.append(std::move(item));
+    }
 
-    list.reserve(keyed.size() + 1);
-    for (auto &entry : keyed)
-        list.append(std::move(entry.second));
-
-    const QString memo = DailyMemoContentsText(day);
-    if (!memo.isEmpty())
-        list.append(TZoDrawDayText{QString(), memo, memoColor});
+    if (used < room) {
+        const QString memo = DailyMemoContentsText(day);
+        if (!memo.isEmpty())
+            list.append(TZoDrawDayText{QString(), memo, memoColor});
+    }
     return list;
 }
 

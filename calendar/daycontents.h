@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <functional>
+#include <limits>
 
 class TAlarm;
 class TAlarmList;
@@ -16,9 +17,12 @@ class TAlarmTimer;
 // schedule's key in front of its text. `contentsColor` is the colour of the
 // calendar's day-contents font, `memoColor` that of the daily memo editor.
 // The calendar asks this for every visible day on every redraw, so it walks
-// the list once and touches only the schedules that fall on the day.
+// the list once, and builds no more than `room` items that have text (the
+// lines the cell has; an item takes at least one): the rest could not be seen.
+// The memo item comes only when there is room left for it.
 TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, bool noTimeOnCalendar,
-                                    TColor contentsColor, TColor memoColor);
+                                    TColor contentsColor, TColor memoColor,
+                                    int room = std::numeric_limits<int>::max());
 
 // The sort key of a schedule's item: its time text, then "* " for one that
 // starts a file and two spaces otherwise.

@@ -3,6 +3,9 @@
 #include "calendar/zocalendarbase.h"
 #include "calendar/zocalendartypes.h"
 
+#include <functional>
+#include <limits>
+
 // The program's calendar without its layout: day signs, names, today's look
 // and the requests through which the application supplies contents and signs.
 class TZoCustomQuillmereCalendar : public TZoCustomCalendar
@@ -49,7 +52,9 @@ public:
     // again, then one drawing.
     void RefreshDate();
 
-    // Asks for one day's contents lines while drawing.
+    // Asks for one day's contents lines while drawing. Meanwhile
+    // DayContentsRoom() tells how many items with text the cell can show at
+    // most (each takes a line or more); later ones would never be seen.
     std::function<void(TZoCustomQuillmereCalendar *sender, quint16 year, quint16 month, quint16 day,
                        TZoDrawDayTextList &list)>
         OnDrawDayContents;
@@ -60,6 +65,10 @@ public:
         OnDrawScheduleSign;
     // Asks the application to fill the sign table of the month grid.
     std::function<void(TZoCustomQuillmereCalendar *sender, TMemoScheduleTable &table)> OnSetupScheduleSign;
+
+    int DayContentsRoom() const { return m_dayContentsRoom; }
+    // Set by the drawing around each OnDrawDayContents request.
+    void SetDayContentsRoom(int room) { m_dayContentsRoom = room; }
 
 protected:
     void MonthChanged() override;
@@ -77,4 +86,5 @@ private:
     TZoTodaySign m_todaySign = ttsNone;
     bool m_showContentsOnClick = false;
     TMemoScheduleTable m_signs{};
+    int m_dayContentsRoom = std::numeric_limits<int>::max();
 };

@@ -9,6 +9,8 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
+#include <limits>
+
 namespace {
 
 // Rectangles given by their edges, right and bottom exclusive.
@@ -135,13 +137,18 @@ int TZoCalendarPainter::lines(int index, const QColor &color, const QRect &area,
 
 void TZoCalendarPainter::contents(const QDate &date, const QRect &area, const std::optional<QColor> &neighbour)
 {
-    TZoDrawDayTextList list;
-    if (m_cal.OnDrawDayContents)
-        m_cal.OnDrawDayContents(&m_cal, quint16(date.year()), quint16(date.month()), quint16(date.day()), list);
-    if (list.isEmpty() || area.width() <= 0)
-        return;
     const int index = TZoCalendarFonts::DayContents;
     const int h = m_pens.at(index).height;
+    TZoDrawDayTextList list;
+    if (m_cal.OnDrawDayContents) {
+        // Item n starts at least n lines down and is drawn while its top is
+        // inside the area.
+        m_cal.SetDayContentsRoom(area.height() <= 0 ? 0 : (area.height() - 1) / qMax(1, h) + 1);
+        m_cal.OnDrawDayContents(&m_cal, quint16(date.year()), quint16(date.month()), quint16(date.day()), list);
+        m_cal.SetDayContentsRoom(std::numeric_limits<int>::max());
+    }
+    if (list.isEmpty() || area.width() <= 0)
+        return;
     const bool firstOnly = m_cal.ShowOnlyFirstLineOnCalendar();
     m_p.save();
     m_p.setClipRect(area, Qt::IntersectClip);

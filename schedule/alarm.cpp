@@ -2,7 +2,11 @@
 
 #include "core/cp932.h"
 
+#include <QtEndian>
+
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
 TDayParts::TDayParts(const QDate &date)
 {
@@ -112,42 +116,80 @@ bool TAlarm::IsAlarmDay(const TDayParts &d) const
     }
 }
 
-bool AlarmTimeLess(const TAlarm &a, const TAlarm &b)
+void TTimeKey::Append(const char *bytes, int n)
 {
-    return cp932::compare(a.TimeText(), b.TimeText()) < 0;
+    const int room = int(Bytes.size()) - Size;
+    n = std::min(n, room);
+    std::memcpy(Bytes.data() + Size, bytes, size_t(n));
+    Size = quint8(Size + n);
 }
 
 namespace {
-// The CP932 form of a time text: clock times are ASCII, and the few texts of
-// the untimed kinds are encoded once.
-QByteArray timeKey(const TAlarm &a)
+// TwoDigits() as bytes: at least two digits.
+void AppendTwoDigits(TTimeKey &key, unsigned value)
 {
-    if (a.IsTimed())
-        return a.TimeText().toLatin1();
-    static const QByteArray everyDay = cp932::encodeLossy(QStringLiteral("毎日"));
-    static const QByteArray startUp = cp932::encodeLossy(QStringLiteral("起動時"));
-    switch (a.AlarmType) {
-    case atEveryDayNoTime:
-        return everyDay;
-    case atStartUp:
-        return startUp;
-    default:
-        return QByteArrayLiteral("--:--");
-    }
+    char digits[8];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    if (end - digits < 2)
+        key.Append("0", 1);
+    key.Append(digits, int(end - digits));
 }
 } // namespace
+
+TTimeKey TimeKey(const TAlarm &alarm)
+{
+    // The untimed kinds' texts are encoded once.
+    static const QByteArray everyDay = cp932::encodeLossy(QStringLiteral("毎日"));
+    static const QByteArray startUp = cp932::encodeLossy(QStringLiteral("起動時"));
+    TTimeKey key;
+    if (alarm.IsTimed()) {
+        AppendTwoDigits(key, alarm.AlarmDateTime.Hour);
+        key.Append(":", 1);
+        AppendTwoDigits(key, alarm.AlarmDateTime.Minute);
+        return key;
+    }
+    switch (alarm.AlarmType) {
+    case atEveryDayNoTime:
+        key.Append(everyDay.constData(), int(everyDay.size()));
+        break;
+    case atStartUp:
+        key.Append(startUp.constData(), int(startUp.size()));
+        break;
+    default:
+        key.Append("--:--", 5);
+        break;
+    }
+    return key;
+}
+
+int CompareTimeKeys(const TTimeKey &a, const TTimeKey &b)
+{
+    // Unused bytes stay zero and no key holds a zero byte, so comparing the
+    // buffers as two big-endian numbers is comparing the keys byte by byte
+    // as unsigned values, a key that is a prefix of the other coming first.
+    for (int half = 0; half < 2; ++half) {
+        const quint64 x = qFromBigEndian<quint64>(a.Bytes.data() + 8 * half);
+        const quint64 y = qFromBigEndian<quint64>(b.Bytes.data() + 8 * half);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return int(a.Size) - int(b.Size);
+}
+
+bool AlarmTimeLess(const TAlarm &a, const TAlarm &b)
+{
+    return CompareTimeKeys(TimeKey(a), TimeKey(b)) < 0;
+}
 
 void SortByTimeText(QList<TAlarm2 *> &alarms)
 {
     // Keys made once per record rather than on every comparison.
-    QList<std::pair<QByteArray, TAlarm2 *>> keyed;
+    QList<std::pair<TTimeKey, TAlarm2 *>> keyed;
     keyed.reserve(alarms.size());
     for (TAlarm2 *a : alarms)
-        keyed.append({timeKey(*a), a});
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &x, const auto &y) {
-        return std::lexicographical_compare(x.first.begin(), x.first.end(), y.first.begin(), y.first.end(),
-                                            [](char p, char q) { return static_cast<unsigned char>(p) < static_cast<unsigned char>(q); });
-    });
+        keyed.append({TimeKey(*a), a});
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto &x, const auto &y) { return CompareTimeKeys(x.first, y.first) < 0; });
     for (qsizetype i = 0; i < keyed.size(); ++i)
         alarms[i] = keyed[i].second;
 }

@@ -106,6 +106,20 @@ public:
 // "00" pattern: at least two digits.
 QString TwoDigits(int value);
 
+// The CP932 bytes of TimeText(), made without building the text, so that
+// ordering thousands of schedules allocates nothing. Room for the longest
+// time text ("65535:65535") and a short suffix a caller may add.
+struct TTimeKey
+{
+    std::array<char, 16> Bytes{};
+    quint8 Size = 0;
+
+    void Append(const char *bytes, int n);
+};
+TTimeKey TimeKey(const TAlarm &alarm);
+// Compares as unsigned bytes, a shorter key first when it is a prefix.
+int CompareTimeKeys(const TTimeKey &a, const TTimeKey &b);
+
 // The ordering of every list of one day's schedules: by time text, compared by
 // the shared CP932 comparison, so 00:00 to 23:59 come in clock order. Ties keep
 // list order.

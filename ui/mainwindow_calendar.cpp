@@ -18,11 +18,12 @@
 // redraws except the NoTimeOnCalendar switch, read when a folder opens.
 void TfrmQuillmereMainWindow::connectCalendarRequests()
 {
-    m_calendar->OnDrawDayContents = [this](TZoCustomQuillmereCalendar *, quint16 y, quint16 m, quint16 d,
+    m_calendar->OnDrawDayContents = [this](TZoCustomQuillmereCalendar *sender, quint16 y, quint16 m, quint16 d,
                                            TZoDrawDayTextList &list) {
         const TColor contents = QColorToColor(m_calendar->Fonts().Color(13));
         const TColor memo = QColorToColor(m_memMemo->palette().color(QPalette::Text));
-        list = BuildDayContents(m_alarmTimer->AlarmList(), QDate(y, m, d), m_noTimeOnCalendar, contents, memo);
+        list = BuildDayContents(m_alarmTimer->AlarmList(), QDate(y, m, d), m_noTimeOnCalendar, contents, memo,
+                                sender->DayContentsRoom());
     };
     m_calendar->OnDrawScheduleSign = [this](TZoCustomQuillmereCalendar *, quint16 y, quint16 m, quint16 d,
                                             bool &scheduleExists, bool &memoExists) {

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 namespace {
 const TFixedClock kClock(QDateTime(QDate(2024, 5, 16), QTime(9, 0)));
 
@@ -66,6 +68,8 @@ private Q_SLOTS:
     void neighbourCells();
     void contentsOnlyUpToTheLastLineBreak();
     void firstLineOnlyMovesTheNextItemUp();
+    void roomCoversEveryDrawnItem_data();
+    void roomCoversEveryDrawnItem();
     void weekdayRowFollowsStartDayOfWeek();
     void todaySquare();
     void namesAsShown();
@@ -180,6 +184,51 @@ void TestDrawing::firstLineOnlyMovesTheNextItemUp()
     QVERIFY(InkPixels(cal.Image(), band(0), Rgb(kMonth)) > 0);
     QVERIFY(InkPixels(cal.Image(), band(1), Rgb(kMonth)) > 0);
     QCOMPARE(InkPixels(cal.Image(), band(2), Rgb(kMonth)), 0);
+}
+
+void TestDrawing::roomCoversEveryDrawnItem_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("firstLineOnly");
+    QTest::newRow("month grid 2") << int(csMonthly2) << false;
+    QTest::newRow("month grid 2, first lines") << int(csMonthly2) << true;
+    QTest::newRow("list") << int(csVertical1) << false;
+}
+
+// A day answering with only the items its room allows draws exactly what the
+// day answering with all of them draws, while the room is smaller than the
+// whole list; outside a request there is no limit.
+void TestDrawing::roomCoversEveryDrawnItem()
+{
+    QFETCH(int, style);
+    QFETCH(bool, firstLineOnly);
+    const auto answer = [](bool limited) {
+        return [limited](TZoCustomQuillmereCalendar *sender, quint16, quint16, quint16, TZoDrawDayTextList &list) {
+            const int count = limited ? qMin(200, sender->DayContentsRoom()) : 200;
+            for (int i = 0; i < count; ++i)
+                list.append({QString(), QStringLiteral("予定%1\r\n二行目\r\n").arg(i), clr::clBlack});
+        };
+    };
+    TZoQuillmereCalendar all(nullptr, &kClock);
+    TZoQuillmereCalendar limited(nullptr, &kClock);
+    int largest = 0;
+    for (TZoQuillmereCalendar *cal : {&all, &limited}) {
+        Prepare(*cal);
+        cal->SetCalendarStyle(TZoQuillmereCalendarStyle(style));
+        cal->SetShowOnlyFirstLineOnCalendar(firstLineOnly);
+    }
+    all.OnDrawDayContents = answer(false);
+    limited.OnDrawDayContents = [&](TZoCustomQuillmereCalendar *sender, quint16 y, quint16 m, quint16 d,
+                                    TZoDrawDayTextList &list) {
+        largest = qMax(largest, sender->DayContentsRoom());
+        answer(true)(sender, y, m, d, list);
+    };
+    all.Redraw();
+    limited.Redraw();
+    QVERIFY(largest > 0);
+    QVERIFY2(largest < 200, qPrintable(QString::number(largest)));
+    QCOMPARE(limited.Image(), all.Image());
+    QCOMPARE(limited.DayContentsRoom(), std::numeric_limits<int>::max());
 }
 
 void TestDrawing::weekdayRowFollowsStartDayOfWeek()

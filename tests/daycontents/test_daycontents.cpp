@@ -97,6 +97,8 @@ private slots:
     void contents_data();
     void contents();
     void memoItemComesLastInMemoColour();
+    void roomKeepsTheFirstItems_data();
+    void roomKeepsTheFirstItems();
     void memoFolderMissingOrEmptyMemo();
     void keyOfEachKind_data();
     void keyOfEachKind();
@@ -197,6 +199,57 @@ void TestDayContents::memoItemComesLastInMemoColour()
     }
     // The next day has no memo file.
     QCOMPARE(BuildDayContents(list, kDay.addDays(1), true, kContents, kMemo).size(), 0);
+}
+
+void TestDayContents::roomKeepsTheFirstItems_data()
+{
+    QTest::addColumn<int>("room");
+    for (int room : {0, 1, 2, 3, 7, 40, 119, 120, 121, 500})
+        QTest::addRow("room %d", room) << room;
+}
+
+// With room for n items the cell gets exactly the items the whole list would
+// have shown in its first n lines: the same order (ties in list order), items
+// without text passed over without using room, the memo only when it fits.
+void TestDayContents::roomKeepsTheFirstItems()
+{
+    QFETCH(int, room);
+    TTestHome home;
+    WriteMemo(home, kDay, QByteArray("memo\r\n"));
+    TAlarmList list;
+    quint32 seed = 12345;
+    const auto next = [&seed](quint32 n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int i = 0; i < 150; ++i) {
+        // Few distinct keys, so that ties are common; some kinds untimed.
+        TSched s = At(int(next(4)) * 6, int(next(2)) * 30, QStringLiteral("予定%1").arg(i));
+        const quint32 kind = next(10);
+        if (kind == 0)
+            s.type = atStartUp;
+        else if (kind == 1)
+            s.type = atEveryDayNoTime;
+        else if (kind == 2)
+            s.lines.clear();
+        else if (kind == 3)
+            s.date = kDay.addDays(1); // another day
+        if (next(3) == 0)
+            s.execute = etShellExecute;
+        list.Add(MakeAlarm(s));
+    }
+    for (bool noTime : {true, false}) {
+        const TZoDrawDayTextList all = BuildDayContents(list, kDay, noTime, kContents, kMemo);
+        TZoDrawDayTextList expected;
+        int used = 0;
+        for (const TZoDrawDayText &item : all) {
+            if (used >= room)
+                break;
+            expected.append(item);
+            used += item.Text.isEmpty() ? 0 : 1;
+        }
+        QCOMPARE(Describe(BuildDayContents(list, kDay, noTime, kContents, kMemo, room)), Describe(expected));
+    }
 }
 
 void TestDayContents::memoFolderMissingOrEmptyMemo()

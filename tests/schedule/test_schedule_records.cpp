@@ -1,3 +1,4 @@
+#include "core/cp932.h"
 #include "schedule/alarmlist.h"
 #include "schedule/noticetitle.h"
 
@@ -135,6 +136,7 @@ private Q_SLOTS:
         QTest::newRow("10 start-up") << 10 << 0 << 0 << 0 << 8 << 0 << 1 << "" << "起動時";
         QTest::newRow("11 unknown") << 11 << 2000 << 1 << 1 << 8 << 0 << 1 << "" << "--:--";
         QTest::newRow("hour out of range") << 0 << 0 << 0 << 0 << 123 << 7 << 1 << "毎日" << "123:07";
+        QTest::newRow("largest stored time") << 4 << 0 << 1 << 1 << 65535 << 65535 << 1 << "毎年01/01" << "65535:65535";
     }
     void texts()
     {
@@ -148,6 +150,9 @@ private Q_SLOTS:
         const TAlarm2 a = make(kind, y, m, d, h, mi, static_cast<quint8>(days));
         QTEST(a.DateText(), "dateText");
         QTEST(a.TimeText(), "timeText");
+        // The ordering key is the time text's CP932 bytes, however it is made.
+        const TTimeKey key = TimeKey(a);
+        QCOMPARE(QByteArray(key.Bytes.data(), key.Size), cp932::encodeLossy(a.TimeText()));
     }
 
     void assignCopiesAllButReserved()
