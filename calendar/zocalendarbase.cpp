@@ -123,13 +123,18 @@ QDate TZoCustomCalendar::Today() const
 
 void TZoCustomCalendar::Redraw()
 {
-    if (m_updateLock > 0 || m_drawing) {
-        // A handler called while drawing changed something: draw once more
-        // when this picture is done, never into a busy image.
-        m_dirty = true;
-        return;
-    }
-    renderNow();
+    // A handler called while drawing changed something: draw once more when
+    // this picture is done, never into a busy image.
+    m_dirty = true;
+    if (canRender() && isVisible())
+        renderNow();
+}
+
+const QImage &TZoCustomCalendar::Image()
+{
+    if (m_dirty && canRender())
+        renderImage();
+    return m_image;
 }
 
 void TZoCustomCalendar::BeginUpdate()
@@ -144,6 +149,12 @@ void TZoCustomCalendar::EndUpdate()
 }
 
 void TZoCustomCalendar::renderNow()
+{
+    renderImage();
+    update();
+}
+
+void TZoCustomCalendar::renderImage()
 {
     // Bounded, so that a handler that changes something on every drawing
     // cannot keep the calendar drawing for ever.
@@ -165,7 +176,6 @@ void TZoCustomCalendar::renderNow()
         if (!m_dirty)
             break;
     }
-    update();
 }
 
 void TZoCustomCalendar::MonthChanged()
@@ -185,11 +195,20 @@ void TZoCustomCalendar::FontsChanged()
 
 void TZoCustomCalendar::paintEvent(QPaintEvent *event)
 {
+    if (m_dirty && canRender())
+        renderImage();
     QPainter painter(this);
     const QRect client = contentsRect();
     painter.setClipRegion(event->region());
     painter.drawImage(client.topLeft(), m_image);
     drawFrame(&painter);
+}
+
+void TZoCustomCalendar::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    if (m_dirty && canRender())
+        renderImage(); // the paint that follows the show puts it on screen
 }
 
 void TZoCustomCalendar::resizeEvent(QResizeEvent *event)

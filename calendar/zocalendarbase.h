@@ -56,14 +56,19 @@ public:
     void SetClock(const TClock *clock);
     QDate Today() const;
 
-    // The picture as last drawn, the size of the client area.
-    const QImage &Image() const { return m_image; }
+    // The picture, the size of the client area; a drawing put off while the
+    // calendar was hidden is made first.
+    const QImage &Image();
+    // The picture as last drawn, without drawing.
+    const QImage &DrawnImage() const { return m_image; }
     // Points of the widget to points of the client area (inside the edge).
     QPoint ToClient(const QPoint &widgetPos) const { return widgetPos - contentsRect().topLeft(); }
     QSize ClientSize() const { return contentsRect().size(); }
 
     // Draws the image again and repaints. Between BeginUpdate and EndUpdate
-    // the drawing waits, so that setting many properties draws once.
+    // the drawing waits, so that setting many properties draws once; while
+    // the calendar is hidden it waits until it is shown (or the image is asked
+    // for), as nobody can see it and a start-up sets dozens of properties.
     void Redraw();
     void BeginUpdate();
     void EndUpdate();
@@ -104,6 +109,7 @@ protected:
     }
 
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -115,6 +121,8 @@ protected:
 
 private:
     void renderNow();
+    void renderImage();
+    bool canRender() const { return m_updateLock == 0 && !m_drawing; }
 
     QDate m_currentDate;
     TColor m_color = clr::clInfoBk;

@@ -57,7 +57,7 @@ int TZoQuillmereCalendar::HeaderHeight() const
 {
     // Measured on the image the calendar draws into, as the drawing measures.
     const QFont &font = Fonts().QtFont(TZoCalendarFonts::DayOfWeek);
-    return (Image().isNull() ? QFontMetrics(font) : QFontMetrics(font, &Image())).height() + 2;
+    return (DrawnImage().isNull() ? QFontMetrics(font) : QFontMetrics(font, &DrawnImage())).height() + 2;
 }
 
 QRect TZoQuillmereCalendar::CellRect(int column, int row) const
@@ -87,7 +87,7 @@ zocal::TCellHit TZoQuillmereCalendar::CellFromPoint(const QPoint &pos) const
 QDate TZoQuillmereCalendar::DateFromPoint(const QPoint &pos) const
 {
     if (m_style == csVertical1)
-        return zocal::ListDateFromPoint(m_startDate, ClientSize().height(), m_daysToShow, ToClient(pos).y());
+        return zocal::ListDateFromPoint(StartDate(), ClientSize().height(), m_daysToShow, ToClient(pos).y());
     const zocal::TCellHit hit = CellFromPoint(pos);
     if (hit.row < 1 || hit.column < 0)
         return {};
@@ -106,13 +106,24 @@ void TZoQuillmereCalendar::recomputeFirstLast()
     m_lastDate = CellDate(6, 6);
 }
 
-void TZoQuillmereCalendar::keepCurrentDateInList()
+QDate TZoQuillmereCalendar::listStartKeepingCurrent() const
 {
     const QDate current = CurrentDate();
     if (current > m_startDate.addDays(m_daysToShow - 1))
-        m_startDate = current.addDays(1 - m_daysToShow);
-    else if (current < m_startDate)
-        m_startDate = current;
+        return current.addDays(1 - m_daysToShow);
+    if (current < m_startDate)
+        return current;
+    return m_startDate;
+}
+
+void TZoQuillmereCalendar::keepCurrentDateInList()
+{
+    m_startDate = listStartKeepingCurrent();
+}
+
+QDate TZoQuillmereCalendar::StartDate() const
+{
+    return m_style == csVertical1 ? listStartKeepingCurrent() : m_startDate;
 }
 
 void TZoQuillmereCalendar::DrawImage(QPainter &painter, const QSize &size)
@@ -174,7 +185,7 @@ QDate TZoQuillmereCalendar::pressTarget(const QPoint &clientPos) const
     if (clientPos.x() < 0 || clientPos.y() < 0 || clientPos.x() >= size.width() || clientPos.y() >= size.height())
         return {};
     if (m_style == csVertical1)
-        return m_startDate.addDays(zocal::ListPressRow(size.height(), m_daysToShow, clientPos.y()));
+        return StartDate().addDays(zocal::ListPressRow(size.height(), m_daysToShow, clientPos.y()));
     const zocal::TCellHit hit =
         zocal::MonthCellFromPoint(size.width(), size.height(), HeaderHeight(), clientPos.x(), clientPos.y());
     if (hit.row < 1 || hit.column < 0)

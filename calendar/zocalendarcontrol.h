@@ -45,7 +45,9 @@ public:
     void SetShowRokuyo(bool on) { SetAndRedraw(m_showRokuyo, on); }
 
     // The list style's first day and number of rows (below 1 is ignored).
-    QDate StartDate() const { return m_startDate; }
+    // In the list style the drawing moves the first day so that the current
+    // day is in the list; a calendar not drawn yet answers as if it were.
+    QDate StartDate() const;
     void SetStartDate(const QDate &date);
     int DaysToShow() const { return m_daysToShow; }
     void SetDaysToShow(int days);
@@ -80,6 +82,7 @@ private:
     QDate pressTarget(const QPoint &clientPos) const;
     void finishPress(QMouseEvent *event);
     void keepCurrentDateInList();
+    QDate listStartKeepingCurrent() const;
 
     TZoQuillmereCalendarStyle m_style = csMonthly2;
     TZoDayOfWeek m_startDayOfWeek = zodwSunday;

@@ -5,6 +5,10 @@
 #include "core/safefile.h"
 
 #include <QFile>
+#include <QHash>
+#include <QMutex>
+
+#include <memory>
 #include <optional>
 
 namespace {
@@ -14,31 +18,18 @@ constexpr int kMaxValueBytes = 2047;
 // A settings file is small; a larger one is not ours to parse in full.
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
-struct Line
-{
-    QByteArray raw; // without the line end
-};
+enum TLineKind : quint8 { lkOther, lkSection, lkKey };
 
-// `complete` turns false when the file exists but was not read to its end; such
-// a file must not be rewritten from the part that was read.
-QList<QByteArray> readLines(const QString &path, bool *complete = nullptr)
+// The file as read, each line's kind and decoded name worked out once.
+struct TParsed
 {
-    QFile file(path);
-    if (complete)
-        *complete = !file.exists();
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray all = file.read(kMaxFileBytes);
-    if (complete)
-        *complete = file.atEnd() && file.error() == QFileDevice::NoError;
-    QList<QByteArray> lines = all.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray &l : lines)
-        if (l.endsWith('\r'))
-            l.chop(1);
-    return lines;
-}
+    QList<QByteArray> lines; // without the line ends
+    QList<TLineKind> kinds;
+    QList<QString> names; // section name or key name
+    // False when the file exists but was not read to its end; such a file
+    // must not be rewritten from the part that was read.
+    bool complete = true;
+};
 
 QString sectionName(const QByteArray &line)
 {
@@ -57,15 +48,74 @@ bool isSection(const QByteArray &line)
     return t.startsWith('[') && t.indexOf(']') > 0;
 }
 
-// Splits "key=value"; false for lines without '='.
-bool splitKey(const QByteArray &line, QString &key, QByteArray &value)
+QByteArray valueOf(const QByteArray &line)
 {
-    const int eq = line.indexOf('=');
-    if (eq < 0)
-        return false;
-    key = cp932::decode(line.left(eq)).trimmed();
-    value = line.mid(eq + 1).trimmed();
-    return true;
+    return line.mid(line.indexOf('=') + 1).trimmed();
+}
+
+// The file's bytes as read now; `complete` false when it exists but could
+// not be read to its end.
+QByteArray readAll(const QString &path, bool &complete)
+{
+    QFile file(path);
+    complete = !file.exists();
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray all = file.read(kMaxFileBytes);
+    complete = file.atEnd() && file.error() == QFileDevice::NoError;
+    return all;
+}
+
+std::shared_ptr<TParsed> parse(const QByteArray &all)
+{
+    auto parsed = std::make_shared<TParsed>();
+    QList<QByteArray> lines = all.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    parsed->kinds.reserve(lines.size());
+    parsed->names.reserve(lines.size());
+    for (QByteArray &l : lines) {
+        if (l.endsWith('\r'))
+            l.chop(1);
+        if (isSection(l)) {
+            parsed->kinds << lkSection;
+            parsed->names << sectionName(l);
+        } else if (const int eq = l.indexOf('='); eq >= 0) {
+            parsed->kinds << lkKey;
+            parsed->names << cp932::decode(l.left(eq)).trimmed();
+        } else {
+            parsed->kinds << lkOther;
+            parsed->names << QString();
+        }
+    }
+    parsed->lines = std::move(lines);
+    return parsed;
+}
+
+// The settings are read a hundred times at start-up and whenever a folder
+// opens. Reading the small file each time is cheap; splitting and decoding it
+// each time cost more than the rest of the start together. So every call
+// reads the file as it is now (another writer's change is seen at once) and
+// parses it only when its bytes differ from the last parse's.
+std::shared_ptr<const TParsed> readParsed(const QString &path)
+{
+    struct TEntry
+    {
+        QByteArray bytes;
+        std::shared_ptr<const TParsed> parsed;
+    };
+    static QMutex mutex;
+    static QHash<QString, TEntry> cache;
+    bool complete = false;
+    const QByteArray bytes = readAll(path, complete);
+    const QMutexLocker lock(&mutex);
+    auto it = cache.find(path);
+    if (it != cache.end() && it->bytes == bytes && it->parsed->complete == complete)
+        return it->parsed;
+    auto parsed = parse(bytes);
+    parsed->complete = complete;
+    cache.insert(path, TEntry{bytes, parsed});
+    return parsed;
 }
 
 bool sameName(const QString &a, const QString &b)
@@ -74,12 +124,13 @@ bool sameName(const QString &a, const QString &b)
 }
 
 // [first, end) of the section's body lines, or nullopt.
-std::optional<std::pair<int, int>> findSection(const QList<QByteArray> &lines, const QString &section)
+std::optional<std::pair<int, int>> findSection(const TParsed &file, const QString &section)
 {
-    for (int i = 0; i < lines.size(); ++i) {
-        if (isSection(lines[i]) && sameName(sectionName(lines[i]), section)) {
+    const qsizetype count = file.lines.size();
+    for (int i = 0; i < count; ++i) {
+        if (file.kinds[i] == lkSection && sameName(file.names[i], section)) {
             int end = i + 1;
-            while (end < lines.size() && !isSection(lines[end]))
+            while (end < count && file.kinds[end] != lkSection)
                 ++end;
             return std::make_pair(i + 1, end);
         }
@@ -87,30 +138,24 @@ std::optional<std::pair<int, int>> findSection(const QList<QByteArray> &lines, c
     return std::nullopt;
 }
 
-int findKey(const QList<QByteArray> &lines, std::pair<int, int> range, const QString &key)
+int findKey(const TParsed &file, std::pair<int, int> range, const QString &key)
 {
-    for (int i = range.first; i < range.second; ++i) {
-        QString k;
-        QByteArray v;
-        if (splitKey(lines[i], k, v) && sameName(k, key))
+    for (int i = range.first; i < range.second; ++i)
+        if (file.kinds[i] == lkKey && sameName(file.names[i], key))
             return i;
-    }
     return -1;
 }
 
 std::optional<QByteArray> rawValue(const QString &path, const QString &section, const QString &key)
 {
-    const QList<QByteArray> lines = readLines(path);
-    const auto range = findSection(lines, section);
+    const auto file = readParsed(path);
+    const auto range = findSection(*file, section);
     if (!range)
         return std::nullopt;
-    const int at = findKey(lines, *range, key);
+    const int at = findKey(*file, *range, key);
     if (at < 0)
         return std::nullopt;
-    QString k;
-    QByteArray v;
-    splitKey(lines[at], k, v);
-    return v;
+    return valueOf(file->lines[at]);
 }
 
 void writeLines(const QString &path, const QList<QByteArray> &lines)
@@ -125,15 +170,14 @@ void writeLines(const QString &path, const QList<QByteArray> &lines)
         throw ESettingsWriteError(QStringLiteral("%1 に書き込めません").arg(path));
 }
 
-// The lines of the file about to be rewritten; throws rather than let a write
-// drop what could not be read.
-QList<QByteArray> readLinesForWrite(const QString &path)
+// The file about to be rewritten; throws rather than let a write drop what
+// could not be read.
+TParsed readForWrite(const QString &path)
 {
-    bool complete = false;
-    QList<QByteArray> lines = readLines(path, &complete);
-    if (!complete)
+    TParsed file = *readParsed(path);
+    if (!file.complete)
         throw ESettingsWriteError(QStringLiteral("%1 に書き込めません").arg(path));
-    return lines;
+    return file;
 }
 
 // A line break would end the line early and let the rest pose as keys of its own.
@@ -194,30 +238,28 @@ bool TProfileFile::keyExists(const QString &section, const QString &key) const
 
 QStringList TProfileFile::readKeys(const QString &section) const
 {
-    const QList<QByteArray> lines = readLines(m_path);
+    const auto file = readParsed(m_path);
     QStringList keys;
-    if (const auto range = findSection(lines, section)) {
-        for (int i = range->first; i < range->second; ++i) {
-            QString k;
-            QByteArray v;
-            if (splitKey(lines[i], k, v) && !k.isEmpty())
-                keys << k;
-        }
+    if (const auto range = findSection(*file, section)) {
+        for (int i = range->first; i < range->second; ++i)
+            if (file->kinds[i] == lkKey && !file->names[i].isEmpty())
+                keys << file->names[i];
     }
     return keys;
 }
 
 void TProfileFile::writeString(const QString &section, const QString &key, const QString &value) const
 {
-    QList<QByteArray> lines = readLinesForWrite(m_path);
+    const TParsed file = readForWrite(m_path);
+    QList<QByteArray> lines = file.lines;
     const QByteArray entry = encodeOrThrow(key, m_path) + '=' + encodeOrThrow(value, m_path);
-    const auto range = findSection(lines, section);
+    const auto range = findSection(file, section);
     if (!range) {
         if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
             lines << QByteArray();
         lines << ('[' + encodeOrThrow(section, m_path) + ']') << entry;
     } else {
-        const int at = findKey(lines, *range, key);
+        const int at = findKey(file, *range, key);
         if (at >= 0) {
             lines[at] = entry;
         } else {
@@ -243,13 +285,14 @@ void TProfileFile::writeBool(const QString &section, const QString &key, bool va
 
 void TProfileFile::deleteKey(const QString &section, const QString &key) const
 {
-    QList<QByteArray> lines = readLinesForWrite(m_path);
-    const auto range = findSection(lines, section);
+    const TParsed file = readForWrite(m_path);
+    const auto range = findSection(file, section);
     if (!range)
         return;
-    const int at = findKey(lines, *range, key);
+    const int at = findKey(file, *range, key);
     if (at < 0)
         return;
+    QList<QByteArray> lines = file.lines;
     lines.removeAt(at);
     writeLines(m_path, lines);
 }

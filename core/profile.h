@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // The classic INI profile file: CP932, CR LF, section and key names compared
-// without case. Every call opens the file, does its work and lets it go again;
-// nothing is cached, so another writer's change is seen at once.
+// without case. Every call reads the file as it is on disk now, another
+// writer's change included; only the parse of unchanged bytes is reused.
 class TProfileFile
 {
 public:

@@ -5,6 +5,15 @@
 #include <QImage>
 #include <QStringList>
 
+// A calendar on the (offscreen) screen. A hidden one puts its drawing off
+// until it is shown or its image is asked for, so the order of drawing
+// requests among the other events is only that of a shown one.
+class TShownCalendar : public TZoQuillmereCalendar
+{
+public:
+    explicit TShownCalendar(const TClock *clock) : TZoQuillmereCalendar(nullptr, clock) { show(); }
+};
+
 // Records the calendar's events in the order they come. Runs of drawing
 // requests are kept as one entry "draw*N".
 class TCalendarLog

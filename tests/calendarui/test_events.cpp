@@ -29,6 +29,7 @@ private Q_SLOTS:
     void drawRequestsPerStyle();
     void signTable();
     void ruleListsAndFontsRedraw();
+    void hiddenCalendarDrawsOnceWhenShown();
 };
 
 void TestEvents::createdWithDefaults()
@@ -94,7 +95,7 @@ void TestEvents::dateChangeOrder()
     QFETCH(QDate, from);
     QFETCH(QDate, to);
     QFETCH(QStringList, expected);
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.SetCurrentDate(from);
     TCalendarLog log(cal);
     cal.SetCurrentDate(to);
@@ -104,7 +105,7 @@ void TestEvents::dateChangeOrder()
 
 void TestEvents::firstAndLastKnownWhenMonthChanges()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.SetCurrentDate(QDate(2009, 1, 31));
     QDate firstSeen, lastSeen;
     QObject::connect(&cal, &TZoCustomCalendar::OnYearMonthChange, [&] {
@@ -122,7 +123,7 @@ void TestEvents::firstAndLastKnownWhenMonthChanges()
 
 void TestEvents::partSettersIgnoreDatesThatDoNotExist()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.SetCurrentDate(QDate(2024, 4, 30));
     TCalendarLog log(cal);
     cal.SetDay(31);
@@ -166,7 +167,7 @@ void TestEvents::navigation()
     QFETCH(QDate, from);
     QFETCH(int, step);
     QFETCH(QDate, to);
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.SetCurrentDate(from);
     const std::array<std::function<void()>, 6> steps{
         [&] { cal.NextDay(); },  [&] { cal.PrevDay(); },   [&] { cal.NextWeek(); },
@@ -178,7 +179,7 @@ void TestEvents::navigation()
 
 void TestEvents::startDayOfWeek()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.SetCurrentDate(QDate(2009, 2, 14));
     TCalendarLog log(cal);
     cal.SetStartDayOfWeek(zodwMonday);
@@ -193,7 +194,7 @@ void TestEvents::startDayOfWeek()
 
 void TestEvents::firstRowFirstDayRefillsSigns()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.SetCurrentDate(QDate(2009, 2, 14));
     TCalendarLog log(cal);
     QDate firstWhenAsked;
@@ -207,7 +208,7 @@ void TestEvents::firstRowFirstDayRefillsSigns()
 
 void TestEvents::refreshDateOrder()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.SetCurrentDate(QDate(2024, 5, 20));
     TCalendarLog log(cal);
     cal.RefreshDate();
@@ -216,7 +217,7 @@ void TestEvents::refreshDateOrder()
 
 void TestEvents::settersThatOnlyStore()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     TCalendarLog log(cal);
     cal.SetNeighborJump(false);
     cal.SetShowContentsOnClick(true);
@@ -233,7 +234,7 @@ void TestEvents::settersThatOnlyStore()
 
 void TestEvents::settersWithTheSameValueDoNothing()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     // The list asks for contents on every drawing, whatever the switches say.
     cal.SetCalendarStyle(csVertical1);
     TCalendarLog log(cal);
@@ -277,7 +278,7 @@ void TestEvents::settersWithTheSameValueDoNothing()
 
 void TestEvents::invalidListValuesIgnored()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     TCalendarLog log(cal);
     cal.SetDaysToShow(0);
     cal.SetDaysToShow(-3);
@@ -289,7 +290,7 @@ void TestEvents::invalidListValuesIgnored()
 
 void TestEvents::drawRequestsPerStyle()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.resize(700, 500);
     TCalendarLog log(cal);
     cal.Redraw();
@@ -316,7 +317,7 @@ void TestEvents::drawRequestsPerStyle()
 
 void TestEvents::signTable()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     cal.SetMemoExists(0, true);
     cal.SetScheduleExists(41, true);
     cal.SetMemoExists(42, true);
@@ -338,7 +339,7 @@ void TestEvents::signTable()
 
 void TestEvents::ruleListsAndFontsRedraw()
 {
-    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TShownCalendar cal(&kClock);
     TCalendarLog log(cal);
     cal.DateEx().SpecialDayList()->Add(TZoDayItem(5, 14, QStringLiteral("記念日")));
     QCOMPARE(log.draws(), 42);
@@ -357,6 +358,32 @@ void TestEvents::ruleListsAndFontsRedraw()
     QCOMPARE(log.draws(), 0);
     cal.EndUpdate();
     QCOMPARE(log.draws(), 42);
+}
+
+// A start-up sets dozens of properties before the window shows: a hidden
+// calendar draws nothing until it is shown, then once; the list's first day
+// still follows the current day meanwhile.
+void TestEvents::hiddenCalendarDrawsOnceWhenShown()
+{
+    TZoQuillmereCalendar cal(nullptr, &kClock);
+    TCalendarLog log(cal);
+    cal.SetColor(0x123456);
+    cal.SetCurrentDate(QDate(2024, 7, 3));
+    cal.SetShowGrid(false);
+    cal.RefreshDate();
+    QCOMPARE(log.draws(), 0);
+    cal.SetCalendarStyle(csVertical1);
+    cal.SetDaysToShow(7);
+    cal.SetStartDate(QDate(2024, 6, 1));
+    QCOMPARE(cal.StartDate(), QDate(2024, 6, 27));
+    log.clear();
+    cal.show();
+    QCOMPARE(log.draws(), 7);
+    QCOMPARE(cal.StartDate(), QDate(2024, 6, 27));
+    log.clear();
+    cal.SetCurrentDate(QDate(2024, 7, 20)); // shown: drawn at once
+    QCOMPARE(log.draws(), 7);
+    QCOMPARE(cal.StartDate(), QDate(2024, 7, 14));
 }
 
 int RunEventTests(int argc, char **argv)

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void readBool_data();
     void readBool();
     void missingFileReadsDefaults();
+    void anotherWritersChangeIsSeenAtOnce_data();
+    void anotherWritersChangeIsSeenAtOnce();
 
     void firstWriteCreatesCp932CrLfFile();
     void systemColourRoundTrip_data();
@@ -257,6 +259,43 @@ void TestProfile::missingFileReadsDefaults()
     QCOMPARE(profile.readKeys(QStringLiteral("A")), QStringList());
     // Reading never brings the file into being.
     QVERIFY(!QFileInfo::exists(home.settingsFile()));
+}
+
+void TestProfile::anotherWritersChangeIsSeenAtOnce_data()
+{
+    QTest::addColumn<QByteArray>("after"); // empty: the file is removed
+    QTest::addColumn<int>("expected");
+    QTest::newRow("same size, rewritten in place") << QByteArray("[S]\r\nk=2\r\n") << 2;
+    QTest::newRow("emptied") << QByteArray("\r\n") << -1;
+    QTest::newRow("key renamed") << QByteArray("[S]\r\nK=3\r\nj=1\r\n") << 3;
+    QTest::newRow("removed") << QByteArray() << -1;
+}
+
+// Reads are served from the last parse only while the file's bytes are the
+// same, so a change by another program shows in the very next read, even
+// one in place that keeps the size and lands within the same clock tick.
+void TestProfile::anotherWritersChangeIsSeenAtOnce()
+{
+    QFETCH(QByteArray, after);
+    QFETCH(int, expected);
+    TTestHome home;
+    home.setSettings("[S]\r\nk=1\r\n");
+    const TProfileFile profile(home.settingsFile());
+    QCOMPARE(profile.readInteger(QStringLiteral("S"), QStringLiteral("k"), -1), 1);
+    QFile file(home.settingsFile());
+    if (after.isEmpty()) {
+        QVERIFY(file.remove());
+    } else {
+        QVERIFY(file.open(QIODevice::ReadWrite)); // in place, same inode
+        QVERIFY(file.resize(0));
+        QCOMPARE(file.write(after), after.size());
+        file.close();
+    }
+    QCOMPARE(profile.readInteger(QStringLiteral("S"), QStringLiteral("k"), -1), expected);
+    // A write goes on from what is there now, not from the earlier parse.
+    profile.writeInteger(QStringLiteral("S"), QStringLiteral("n"), 5);
+    QCOMPARE(profile.readInteger(QStringLiteral("S"), QStringLiteral("k"), -1), expected);
+    QCOMPARE(profile.readInteger(QStringLiteral("S"), QStringLiteral("n"), -1), 5);
 }
 
 void TestProfile::firstWriteCreatesCp932CrLfFile()
