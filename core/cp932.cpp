@@ -41,8 +41,22 @@ QString decodeDamaged(const QByteArray &bytes)
 }
 } // namespace
 
+namespace {
+bool isAscii(const QByteArray &bytes)
+{
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+} // namespace
+
 QString decode(const QByteArray &bytes)
 {
+    // The code page's lower half is ASCII; most stored names, numbers and
+    // keys are, and opening a converter costs far more than they do.
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
     QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())

@@ -61,7 +61,7 @@ QByteArray readAll(const QString &path, bool &complete)
     complete = !file.exists();
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QByteArray all = file.read(kMaxFileBytes);
+    QByteArray all = file.read(BoundedReadSize(file, kMaxFileBytes));
     complete = file.atEnd() && file.error() == QFileDevice::NoError;
     return all;
 }

@@ -132,12 +132,20 @@ QString DamagedCopyNote(const QString &copyPath)
     return QStringLiteral("読めなかったファイルは %1 に残してあります。").arg(copyPath);
 }
 
+qint64 BoundedReadSize(const QFile &file, qint64 limit)
+{
+    // Asked for `limit` bytes, the device makes room for all of them first;
+    // a regular file tells its size, and one byte more shows that it grew.
+    const qint64 size = file.size();
+    return size > 0 && size < limit ? size + 1 : limit;
+}
+
 bool ReadFileBytes(const QString &path, QByteArray &bytes, qint64 limit, bool *tooLarge)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    bytes = file.read(limit);
+    bytes = file.read(BoundedReadSize(file, limit));
     if (tooLarge)
         *tooLarge = !file.atEnd();
     return file.error() == QFileDevice::NoError;

@@ -1,5 +1,7 @@
 #pragma once
 
+class QFile;
+
 #include <QByteArray>
 #include <QString>
 
@@ -26,6 +28,10 @@ QString KeepDamagedFile(const QString &path, const QByteArray &bytesAsRead);
 
 // The sentence a load-failure message ends with, naming the kept copy.
 QString DamagedCopyNote(const QString &copyPath);
+
+// How many bytes to ask a file for when at most `limit` are wanted: its size
+// and one more for a regular file below the limit, else the limit.
+qint64 BoundedReadSize(const QFile &file, qint64 limit);
 
 // Reads at most `limit` bytes; `tooLarge` tells whether the file was longer.
 bool ReadFileBytes(const QString &path, QByteArray &bytes, qint64 limit, bool *tooLarge = nullptr);

@@ -27,6 +27,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <memory>
+#include <utility>
+
 namespace {
 // Colour keys in the order TGlobal::ViewColors keeps them.
 constexpr const char *kViewColorKeys[] = {
@@ -139,14 +142,19 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     PrepareDataFolder(g.CurrentDataFolder);
     applyColors();
 
+    // Fonts and wrapping first: set after the texts, they would lay the
+    // texts out a second time.
+    applyFontsAndWrap();
     loadTimedStores();
-    LoadNotebook();
+    m_memNotebook->clear();
+    m_memNotebook->document()->setModified(false);
+    m_notebookPending = true;
+    afterNextPaint([this] { EnsureNotebookLoaded(); }, 1000);
     m_notesView->ReloadNoteList();
     if (m_notesView->noteCount() > 0)
         m_notesView->SelectNote(m_notesView->tvNoteCategories()->item(0)->text());
 
     applyColors();
-    applyFontsAndWrap();
     m_noTimeOnCalendar = ReadSettingBool(sk::SETTINGS, "NoTimeOnCalendar");
     m_startupSchedulesPending = ReadSettingBool(sk::SETTINGS, "ShowScheduleOnStartUp");
     m_loaded = true;
@@ -169,6 +177,28 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     UpdateDateTitles();
     UpdateNavigationHints();
     selectYearMonthBoxes(m_calendar->CurrentDate());
+}
+
+void TfrmQuillmereMainWindow::afterNextPaint(const std::function<void()> &work, int fallbackMs)
+{
+    auto pending = std::make_shared<std::function<void()>>(work);
+    const auto runOnce = [pending] {
+        if (!*pending)
+            return;
+        const std::function<void()> run = *pending;
+        *pending = nullptr;
+        run();
+    };
+    m_afterPaint.push_back(runOnce);
+    QTimer::singleShot(fallbackMs, this, runOnce);
+}
+
+void TfrmQuillmereMainWindow::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    // Queued, so that this picture reaches the screen first.
+    for (const std::function<void()> &work : std::exchange(m_afterPaint, {}))
+        QTimer::singleShot(0, this, work);
 }
 
 void TfrmQuillmereMainWindow::SaveAll()

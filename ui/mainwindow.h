@@ -6,6 +6,9 @@
 #include <QDate>
 #include <QMainWindow>
 
+#include <functional>
+#include <vector>
+
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -84,6 +87,9 @@ public:
     void LoadDailyMemo();
     void LoadMonthlyMemo();
     void LoadNotebook();
+    // The notebook can be large: a folder's load leaves it for just after
+    // the window is painted, or until it is wanted, whichever comes first.
+    void EnsureNotebookLoaded();
     void SaveAllMemos();
     // Recomputes the calendar's memo and schedule marks.
     void RefreshSigns();
@@ -119,6 +125,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -139,6 +146,9 @@ private:
     // Memo editors (mainwindow_memos.cpp).
     void saveMemoEditor(TMemoKind kind);
     void loadMemoEditor(TMemoKind kind);
+    // Runs `work` just after the next paint, or after `fallbackMs` when no
+    // paint comes first (the program may start hidden in the tray).
+    void afterNextPaint(const std::function<void()> &work, int fallbackMs);
     QPlainTextEdit *memoEditor(TMemoKind kind) const;
     void onCalendarBeforeDayChange();
     void onCalendarYearMonthChange();
@@ -174,6 +184,9 @@ private:
     bool m_started = false;
     bool m_closing = false;
     bool m_startupFinished = false;
+    bool m_notebookPending = false;
+    // Work held back until the window's next picture is on screen.
+    std::vector<std::function<void()>> m_afterPaint;
     bool m_startupSchedulesPending = false;
     bool m_exitDone = false;
     TMemoStore m_memoStore;

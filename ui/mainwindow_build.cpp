@@ -392,7 +392,9 @@ QWidget *TfrmQuillmereMainWindow::createCalendarPage()
     layout->addWidget(m_calendarSplitter);
 
     // Choosing a tab directly saves what was typed in the one left.
-    connect(m_dayPane, &QTabWidget::currentChanged, this, [this] {
+    connect(m_dayPane, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == mvNotebook)
+            EnsureNotebookLoaded();
         if (m_startupFinished)
             SaveData();
         UpdateCommandStates();

@@ -73,7 +73,19 @@ void TfrmQuillmereMainWindow::LoadMonthlyMemo()
 
 void TfrmQuillmereMainWindow::LoadNotebook()
 {
+    m_notebookPending = false;
     loadMemoEditor(mkNotebook);
+}
+
+void TfrmQuillmereMainWindow::EnsureNotebookLoaded()
+{
+    if (!m_notebookPending)
+        return;
+    // Whatever was typed meanwhile is never replaced by the file.
+    if (m_memNotebook->document()->isModified())
+        m_notebookPending = false;
+    else
+        LoadNotebook();
 }
 
 void TfrmQuillmereMainWindow::onCalendarBeforeDayChange()

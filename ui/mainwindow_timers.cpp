@@ -17,6 +17,12 @@
 #include <QTimer>
 #include <QUrl>
 
+namespace {
+// A window started hidden in the tray is never painted; its due schedules
+// wait no longer than this.
+constexpr int kAtOnceTickFallbackMs = 200;
+} // namespace
+
 void TfrmQuillmereMainWindow::createTimers()
 {
     m_alarmTimer = new TAlarmTimer(this);
@@ -84,11 +90,14 @@ void TfrmQuillmereMainWindow::startTimers()
     m_alarmTimer->SetEnabled(true);
     m_alarmQTimer->start();
     // A schedule due right now is not kept waiting for the first interval;
-    // the check runs as soon as the event loop does, so the window is up first.
-    QTimer::singleShot(0, this, [this] {
-        if (m_alarmTimer->Enabled())
-            m_alarmTimer->Tick(m_clock.now());
-    });
+    // the check runs once the window is up, as start-up schedules may open
+    // files and each of them stamps the schedule file.
+    afterNextPaint(
+        [this] {
+            if (m_alarmTimer->Enabled())
+                m_alarmTimer->Tick(m_clock.now());
+        },
+        kAtOnceTickFallbackMs);
     m_toDoTimer->SetEnabled(true);
 }
 

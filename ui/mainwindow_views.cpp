@@ -73,6 +73,8 @@ void TfrmQuillmereMainWindow::ShowView(TMainView view)
             UpdateDateTitles();
             m_titleBand->setColors(look.start, look.end);
         }
+        if (view == mvNotebook)
+            EnsureNotebookLoaded();
         if (m_dayPane->currentIndex() != view)
             m_dayPane->setCurrentIndex(view);
         UpdateNavigationState();

@@ -44,6 +44,23 @@ struct TStartedWindow
     QString readMemo(const QString &name) const { return cp932::decode(home.read(memo(name))); }
 };
 
+// One schedule due at the fixed clock's very minute.
+void WriteDentistDueNow(TTestHome &home)
+{
+    TAlarmTimer store;
+    TAlarm2 dentist;
+    dentist.AlarmType = atDate;
+    dentist.AlarmDateTime.Year = 2026;
+    dentist.AlarmDateTime.Month = 12;
+    dentist.AlarmDateTime.Day = 9;
+    dentist.AlarmDateTime.Hour = 9;
+    dentist.AlarmDateTime.Minute = 30;
+    dentist.ExecuteType = etNothing;
+    dentist.Lines = {QStringLiteral("歯医者"), QStringLiteral("保険証を忘れずに")};
+    store.AlarmList().Add(dentist);
+    QVERIFY(store.SaveToFile(home.programFolder() + QStringLiteral("schedule.dat")).ok);
+}
+
 QString unsavedMark(const TfrmQuillmereMainWindow &w)
 {
     return w.unsavedPanel()->property("unsavedMark").toString();
@@ -61,12 +78,14 @@ private Q_SLOTS:
     void scheduleCommandsDisabledOnNotesPage();
     void typingShowsUnsavedMarkAtOnce();
     void minuteTickSavesAndClearsMark();
+    void notebookLoadsAfterFirstPaintOrWhenShown();
     void dayChangeSavesOldMemoAndLoadsNew();
     void blankMemoRemovesItsFile();
     void unchangedMemoIsNeverWritten();
     void dateTitlesFollowTheCalendar();
     void errorNumberText();
     void alarmDueAtLoadIsShownAndStamped();
+    void alarmDueAtLoadRingsWhenStartedHidden();
     void noticesWaitTheirTurn();
     void noteCommandsWorkFromAnyView();
     void stepCommandsMoveTheCalendar_data();
@@ -151,6 +170,33 @@ void TestMainWindow::minuteTickSavesAndClearsMark()
     QCOMPARE(s.w->minuteTimer()->interval(), 60000);
 }
 
+// A large notebook must not hold the window back: it is loaded just after the
+// first picture, or at once when its view is chosen before that.
+void TestMainWindow::notebookLoadsAfterFirstPaintOrWhenShown()
+{
+    TTestHome home;
+    QDir().mkpath(home.programFolder() + QStringLiteral("Memo"));
+    home.write(home.programFolder() + QStringLiteral("Memo/notebook.txt"), cp932::encodeLossy(QStringLiteral("雑記\r\n二行目\r\n")));
+    TScriptedPrompter prompter;
+    TFixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 30))};
+    {
+        TfrmQuillmereMainWindow w(prompter, clock);
+        QCOMPARE(w.memNotebook()->toPlainText(), QString());
+        QVERIFY(!w.memNotebook()->document()->isModified());
+        w.ShowView(mvNotebook);
+        QCOMPARE(w.memNotebook()->toPlainText(), QStringLiteral("雑記\n二行目\n"));
+        QCOMPARE(w.memNotebook()->textCursor().position(), 0);
+    }
+    {
+        TfrmQuillmereMainWindow w(prompter, clock);
+        w.show();
+        QTRY_COMPARE(w.memNotebook()->toPlainText(), QStringLiteral("雑記\n二行目\n"));
+        QVERIFY(!w.memNotebook()->document()->isModified());
+        QCOMPARE(unsavedMark(w), QString());
+    }
+    QCOMPARE(prompter.texts(), QStringList());
+}
+
 void TestMainWindow::dayChangeSavesOldMemoAndLoadsNew()
 {
     TStartedWindow s([](TTestHome &home) {
@@ -212,22 +258,9 @@ void TestMainWindow::errorNumberText()
 
 void TestMainWindow::alarmDueAtLoadIsShownAndStamped()
 {
-    TStartedWindow s([](TTestHome &home) {
-        TAlarmTimer store;
-        TAlarm2 dentist;
-        dentist.AlarmType = atDate;
-        dentist.AlarmDateTime.Year = 2026;
-        dentist.AlarmDateTime.Month = 12;
-        dentist.AlarmDateTime.Day = 9;
-        dentist.AlarmDateTime.Hour = 9;
-        dentist.AlarmDateTime.Minute = 30;
-        dentist.ExecuteType = etNothing;
-        dentist.Lines = {QStringLiteral("歯医者"), QStringLiteral("保険証を忘れずに")};
-        store.AlarmList().Add(dentist);
-        QVERIFY(store.SaveToFile(home.programFolder() + QStringLiteral("schedule.dat")).ok);
-    });
+    TStartedWindow s(WriteDentistDueNow);
     TfrmNotify *notify = s.w->notifyWindow();
-    QVERIFY(notify->isVisible());
+    QTRY_VERIFY(notify->isVisible()); // just after the window is painted
     QCOMPARE(notify->windowTitle(), QStringLiteral("Quillmereの予定"));
     QCOMPARE(notify->current().title, QStringLiteral("予定の時間です。"));
     QCOMPARE(notify->current().text, QStringLiteral("歯医者\r\n保険証を忘れずに"));
@@ -243,6 +276,21 @@ void TestMainWindow::alarmDueAtLoadIsShownAndStamped()
     // The next tick in the same minute does not ring twice.
     s.w->alarmTimer()->Tick(s.clock.now().addSecs(10));
     QCOMPARE(notify->pending(), 0);
+}
+
+// Started hidden in the tray the window is never painted; a due schedule
+// still rings at once rather than at the next interval.
+void TestMainWindow::alarmDueAtLoadRingsWhenStartedHidden()
+{
+    TTestHome home;
+    WriteDentistDueNow(home);
+    TScriptedPrompter prompter;
+    TFixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 30))};
+    TfrmQuillmereMainWindow w(prompter, clock);
+    w.alarmClock()->stop(); // only the start's own check may ring
+    QTRY_VERIFY_WITH_TIMEOUT(w.notifyWindow()->isVisible(), 2000);
+    QCOMPARE(w.notifyWindow()->current().text, QStringLiteral("歯医者\r\n保険証を忘れずに"));
+    QVERIFY(!w.isVisible());
 }
 
 void TestMainWindow::noticesWaitTheirTurn()
