@@ -325,7 +325,8 @@ bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
     const bool enter = event->type() == QEvent::KeyPress &&
                        (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return ||
                         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Enter);
-    if (watched == m_icon && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_icon && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         m_build->setHidden(!m_build->isHidden());
         return true;
     }
