@@ -5,11 +5,11 @@
 // What the about box's usage page counts in the data folder in use.
 struct TUsageCounts
 {
-    int Schedules = 0;     // 予定: the schedules in memory
-    int Memos = 0;         // メモ: daily memo files
-    int MonthlyMemos = 0;  // 今月のメモ: monthly memo files
-    int ToDos = 0;         // 備忘録: lines of todo.dat
-    int NotePages = 0;     // ノート: page files of every note
+    int Schedules = 0;    // 予定: the schedules in memory
+    int Memos = 0;        // メモ: daily memo files
+    int MonthlyMemos = 0; // 今月のメモ: monthly memo files
+    int ToDos = 0;        // 備忘録: lines of todo.dat
+    int NotePages = 0;    // ノート: page files of every note
 };
 
 // Counts the files of Global()'s data folder. `schedules` is the number of

@@ -201,7 +201,8 @@ QWidget *TAboutBox::buildVersionPage()
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
     product->setFont(big);
-    QLabel *versionLabel = newLabel(QStringLiteral("lblVersion"), QStringLiteral("Version ") + VersionNumberText(version), page);
+    QLabel *versionLabel =
+        newLabel(QStringLiteral("lblVersion"), QStringLiteral("Version ") + VersionNumberText(version), page);
     m_build = newLabel(QStringLiteral("lblBuild"), QStringLiteral("Build ") + BuildNumberText(version), page);
     // The secret label must not make the box jump when it appears.
     QSizePolicy keep = m_build->sizePolicy();
@@ -286,7 +287,7 @@ QWidget *TAboutBox::buildUsagePage(const TUsageCounts &counts)
     list->header()->setSectionsClickable(false);
     list->header()->setStretchLastSection(true);
     const std::pair<const char *, int> rows[] = {
-        {"予定", counts.Schedules}, {"メモ", counts.Memos}, {"今月のメモ", counts.MonthlyMemos},
+        {"予定", counts.Schedules}, {"メモ", counts.Memos},       {"今月のメモ", counts.MonthlyMemos},
         {"備忘録", counts.ToDos},   {"ノート", counts.NotePages},
     };
     int widest = list->fontMetrics().horizontalAdvance(list->headerItem()->text(0));
@@ -320,11 +321,10 @@ void TAboutBox::open(const QString &address)
 
 bool TAboutBox::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool click = event->type() == QEvent::MouseButtonRelease &&
-                       static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-    const bool enter = event->type() == QEvent::KeyPress &&
-                       (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return ||
-                        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Enter);
+    const bool click =
+        event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    const bool enter = event->type() == QEvent::KeyPress && (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Return ||
+                                                             static_cast<QKeyEvent *>(event)->key() == Qt::Key_Enter);
     if (watched == m_icon && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         m_build->setHidden(!m_build->isHidden());

@@ -38,7 +38,7 @@ void build(const TTestHome &home, const QStringList &paths)
     }
 }
 
-Counts asArray(const TUsageCounts &c)
+Counts asList(const TUsageCounts &c)
 {
     return {c.Schedules, c.Memos, c.MonthlyMemos, c.ToDos, c.NotePages};
 }
@@ -54,29 +54,32 @@ void TestUsageCounts::countsTheDataFolder_data()
     QTest::newRow("empty data folder: no Memo, Note or todo.dat") << QStringList() << 0 << Counts{0, 0, 0, 0, 0};
     QTest::newRow("schedules come from the caller") << QStringList() << 17 << Counts{17, 0, 0, 0, 0};
     QTest::newRow("daily and monthly memos by name length")
-        << QStringList{"Memo/20261210.txt", "Memo/20261211.txt", "Memo/202612.txt", "Memo/abcdefgh.txt", "Memo/abcdef.txt"}
+        << QStringList{"Memo/20261210.txt", "Memo/20261211.txt", "Memo/202612.txt", "Memo/abcdefgh.txt",
+                       "Memo/abcdef.txt"}
         << 0 << Counts{0, 3, 2, 0, 0};
     QTest::newRow("notebook.txt has twelve characters but is no memo")
         << QStringList{"Memo/notebook.txt", "Memo/20010307.txt"} << 0 << Counts{0, 1, 0, 0, 0};
     QTest::newRow("other lengths, other extensions, folders and upper case are not memos")
         << QStringList{"Memo/2026121.txt",  "Memo/202612101.txt", "Memo/20261210.bak", "Memo/20261210.TXT",
-                       "Memo/2026121.txtx", "Memo/20261212.txt/", "Memo/202601.txt/", "Memo/sub/20261210.txt"}
+                       "Memo/2026121.txtx", "Memo/20261212.txt/", "Memo/202601.txt/",  "Memo/sub/20261210.txt"}
         << 0 << Counts{0, 0, 0, 0, 0};
     QTest::newRow("names are counted in characters, not bytes")
         << QStringList{QStringLiteral("Memo/日記日記日記日記.txt"), QStringLiteral("Memo/予定予定.txt"),
                        QStringLiteral("Memo/予定予.txt")}
         << 0 << Counts{0, 1, 0, 0, 0};
-    QTest::newRow("hidden memo files count too") << QStringList{"Memo/.2026121.txt", "Memo/.20261.txt"} << 0
-                                                  << Counts{0, 1, 1, 0, 0};
-    QTest::newRow("pages of every note")
-        << QStringList{"Note/住所録/自宅.txt", "Note/住所録/会社.txt", "Note/仕事/a.txt", "Note/空/", "Note/.hidden/p.txt"}
-        << 0 << Counts{0, 0, 0, 0, 4};
+    QTest::newRow("hidden memo files count too")
+        << QStringList{"Memo/.2026121.txt", "Memo/.20261.txt"} << 0 << Counts{0, 1, 1, 0, 0};
+    QTest::newRow("pages of every note") << QStringList{"Note/住所録/自宅.txt", "Note/住所録/会社.txt",
+                                                        "Note/仕事/a.txt", "Note/空/", "Note/.hidden/p.txt"}
+                                         << 0 << Counts{0, 0, 0, 0, 4};
     QTest::newRow("files directly in Note belong to no note")
         << QStringList{"Note/stray.txt", "Note/other.txt", "Note/n/page.txt"} << 0 << Counts{0, 0, 0, 0, 1};
     QTest::newRow("only .txt pages, one level down")
-        << QStringList{"Note/n/page.bak", "Note/n/page.TXT", "Note/n/folder.txt/", "Note/n/deeper/page.txt", "Note/n/ok.txt"}
+        << QStringList{"Note/n/page.bak", "Note/n/page.TXT", "Note/n/folder.txt/", "Note/n/deeper/page.txt",
+                       "Note/n/ok.txt"}
         << 0 << Counts{0, 0, 0, 0, 1};
-    QTest::newRow("Memo and Note are plain files, not folders") << QStringList{"Memo", "Note"} << 0 << Counts{0, 0, 0, 0, 0};
+    QTest::newRow("Memo and Note are plain files, not folders")
+        << QStringList{"Memo", "Note"} << 0 << Counts{0, 0, 0, 0, 0};
     QTest::newRow("templates are not counted") << QStringList{"Templates/住所録.txt"} << 0 << Counts{0, 0, 0, 0, 0};
 }
 
@@ -87,7 +90,7 @@ void TestUsageCounts::countsTheDataFolder()
     QFETCH(Counts, expected);
     TTestHome home;
     build(home, paths);
-    QCOMPARE(asArray(CountUsage(schedules)), expected);
+    QCOMPARE(asList(CountUsage(schedules)), expected);
 }
 
 void TestUsageCounts::toDoLines_data()

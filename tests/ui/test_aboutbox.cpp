@@ -58,7 +58,8 @@ struct TBox
     TAboutBox box;
 
     explicit TBox(TAboutBox::TAboutPage first = TAboutBox::apVersion)
-        : box(prompter, [] { return sampleCounts(); }, first)
+        : box(
+              prompter, [] { return sampleCounts(); }, first)
     {
         box.setOpener([this](const QUrl &url) {
             opened << url;
@@ -66,7 +67,7 @@ struct TBox
         });
     }
     QTabWidget *pages() const { return box.findChild<QTabWidget *>(QStringLiteral("pgAbout")); }
-    template<class T> T *child(const char *name) const
+    template <class T> T *child(const char *name) const
     {
         T *w = box.findChild<T *>(QString::fromLatin1(name));
         if (!w)
@@ -142,9 +143,9 @@ void TestAboutBox::usageListCountsUnderTheBusyCursor()
     QVERIFY(list);
     QCOMPARE(list->headerItem()->text(0), QStringLiteral("項目"));
     QCOMPARE(list->headerItem()->text(1), QStringLiteral("値"));
-    QCOMPARE(rowTexts(list), (QStringList{QStringLiteral("予定|3 件"), QStringLiteral("メモ|120 件"),
-                                          QStringLiteral("今月のメモ|4 件"), QStringLiteral("備忘録|0 件"),
-                                          QStringLiteral("ノート|25 件")}));
+    QCOMPARE(rowTexts(list),
+             (QStringList{QStringLiteral("予定|3 件"), QStringLiteral("メモ|120 件"), QStringLiteral("今月のメモ|4 件"),
+                          QStringLiteral("備忘録|0 件"), QStringLiteral("ノート|25 件")}));
 
     // The item column is as wide as its texts, the values take the rest.
     box.findChild<QTabWidget *>()->setCurrentIndex(2);
@@ -178,6 +179,7 @@ void TestAboutBox::versionTexts_data()
     QTest::addColumn<QString>("stamp");
     QTest::addColumn<QString>("version");
     QTest::addColumn<QString>("build");
+    // clang-format off
     QTest::newRow("all four numbers") << "1.2.3.45" << " 1.23" << "0045";
     QTest::newRow("release 0: two minor digits") << "1.2.0.7" << " 1.02" << "0007";
     QTest::newRow("the project's three numbers") << "0.1.0" << " 0.01" << "0000";
@@ -193,6 +195,7 @@ void TestAboutBox::versionTexts_data()
     QTest::newRow("sign") << "-1.2" << "-.-" << "????";
     QTest::newRow("over 16 bits") << "70000.1" << "-.-" << "????";
     QTest::newRow("blank around") << " 1.2" << "-.-" << "????";
+    // clang-format on
 }
 
 void TestAboutBox::versionTexts()
@@ -243,6 +246,7 @@ void TestAboutBox::addresses_data()
     QTest::addColumn<bool>("mail");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("address");
+    // clang-format off
     QTest::newRow("page without scheme") << false << "www.example.org/q/" << "http://www.example.org/q/";
     QTest::newRow("page with http://") << false << "http://www.example.org/" << "http://www.example.org/";
     QTest::newRow("page with https://") << false << "https://www.example.org/" << "https://www.example.org/";
@@ -250,6 +254,7 @@ void TestAboutBox::addresses_data()
     QTest::newRow("mail without scheme") << true << "someone@example.org" << "mailto:someone@example.org";
     QTest::newRow("mail with mailto:") << true << "mailto:someone@example.org" << "mailto:someone@example.org";
     QTest::newRow("mail with MAILTO:") << true << "MAILTO:someone@example.org" << "MAILTO:someone@example.org";
+    // clang-format on
 }
 
 void TestAboutBox::addresses()
@@ -265,10 +270,12 @@ void TestAboutBox::clickingAnAddressOpensIt_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<bool>("byKey");
     QTest::addColumn<QString>("url");
+    // clang-format off
     QTest::newRow("mail, click") << "edtMailAddress" << false << "mailto:quillmere@example.org";
     QTest::newRow("mail, Enter") << "edtMailAddress" << true << "mailto:quillmere@example.org";
     QTest::newRow("home page, click") << "edtHomePage" << false << "http://www.example.org/quillmere/";
     QTest::newRow("home page, Enter") << "edtHomePage" << true << "http://www.example.org/quillmere/";
+    // clang-format on
 }
 
 void TestAboutBox::clickingAnAddressOpensIt()
@@ -300,7 +307,8 @@ void TestAboutBox::anAddressNothingOpensIsReported()
     b.show();
     QTest::mouseClick(b.child<QLineEdit>("edtMailAddress"), Qt::LeftButton);
     QCOMPARE(b.prompter.kinds(), QStringList{QStringLiteral("error")});
-    QCOMPARE(b.prompter.texts(), QStringList{QStringLiteral("mailto:quillmere@example.orgの関連付けに不具合があります")});
+    QCOMPARE(b.prompter.texts(),
+             QStringList{QStringLiteral("mailto:quillmere@example.orgの関連付けに不具合があります")});
 }
 
 void TestAboutBox::questionButtonAsksForItsHelpTopic()
@@ -339,7 +347,8 @@ void TestAboutBox::pagesFitTheirTexts()
             QVERIFY2(page->rect().contains(label->geometry()), qPrintable(label->objectName()));
         }
         for (const QLineEdit *edit : page->findChildren<QLineEdit *>())
-            QVERIFY2(edit->width() > edit->fontMetrics().horizontalAdvance(edit->text()), qPrintable(edit->objectName()));
+            QVERIFY2(edit->width() > edit->fontMetrics().horizontalAdvance(edit->text()),
+                     qPrintable(edit->objectName()));
         QVERIFY(b.box.grab().save(dir + QStringLiteral("/about-") + QLatin1String(names[i]) + QStringLiteral(".png")));
     }
 }
