@@ -58,6 +58,7 @@ TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &cl
 
     createActions();
     createWidgets();
+    createTextEditMenu();
     createTimers();
     connectCalendarRequests();
     createMenus();

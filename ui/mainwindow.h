@@ -22,6 +22,7 @@ class QStackedWidget;
 class QTabWidget;
 class QTimer;
 class QToolBar;
+class TTextEditMenu;
 class QTreeWidget;
 class TClock;
 class TPrompter;
@@ -90,6 +91,12 @@ public:
     // The notebook can be large: a folder's load leaves it for just after
     // the window is painted, or until it is wanted, whichever comes first.
     void EnsureNotebookLoaded();
+    // "名前を付けて保存": asks for a file and writes the editor's text there.
+    void SaveTextAs(QPlainTextEdit *editor);
+    // The save dialog: the chosen file, or empty when cancelled. Tests
+    // answer in its place.
+    std::function<QString(const QString &startFolder)> AskSaveFileName;
+    TTextEditMenu *textEditMenu() const { return m_textEditMenu; }
     void SaveAllMemos();
     // Recomputes the calendar's memo and schedule marks.
     void RefreshSigns();
@@ -146,6 +153,7 @@ private:
     // Memo editors (mainwindow_memos.cpp).
     void saveMemoEditor(TMemoKind kind);
     void loadMemoEditor(TMemoKind kind);
+    void createTextEditMenu();
     // Runs `work` just after the next paint, or after `fallbackMs` when no
     // paint comes first (the program may start hidden in the tray).
     void afterNextPaint(const std::function<void()> &work, int fallbackMs);
@@ -185,6 +193,7 @@ private:
     bool m_closing = false;
     bool m_startupFinished = false;
     bool m_notebookPending = false;
+    TTextEditMenu *m_textEditMenu = nullptr;
     // Work held back until the window's next picture is on screen.
     std::vector<std::function<void()>> m_afterPaint;
     bool m_startupSchedulesPending = false;

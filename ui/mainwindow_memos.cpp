@@ -3,8 +3,10 @@
 #include "calendar/zocalendarcontrol.h"
 #include "core/prompter.h"
 #include "ui/editorhelpers.h"
+#include "ui/texteditmenu.h"
 
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QPlainTextEdit>
 
 QPlainTextEdit *TfrmQuillmereMainWindow::memoEditor(TMemoKind kind) const
@@ -42,6 +44,38 @@ void TfrmQuillmereMainWindow::loadMemoEditor(TMemoKind kind)
     editor->setTextCursor(cursor);
     editor->document()->setModified(false);
     UpdateSaveStatus();
+}
+
+void TfrmQuillmereMainWindow::createTextEditMenu()
+{
+    m_textEditMenu = new TTextEditMenu(this);
+    m_textEditMenu->OnSaveTextAs = [this](QPlainTextEdit *editor) { SaveTextAs(editor); };
+    for (QPlainTextEdit *editor : {m_memMemo, m_memMonthlyMemo, m_memNotebook, memNoteContents(), m_memScheduleManager})
+        UseTextEditMenu(editor, m_textEditMenu);
+    AskSaveFileName = [this](const QString &startFolder) {
+        QFileDialog dialog(this, QString(), startFolder,
+                           QStringLiteral("テキストファイル(*.txt);;すべてのファイル(*.*)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().constFirst()
+                                                                                       : QString();
+    };
+}
+
+void TfrmQuillmereMainWindow::SaveTextAs(QPlainTextEdit *editor)
+{
+    if (!editor || !AskSaveFileName)
+        return;
+    const QString path = AskSaveFileName(TextSaveDir());
+    if (path.isEmpty())
+        return;
+    const TSaveResult result = ::SaveTextAs(path, editor->toPlainText());
+    if (!result.ok) {
+        QString text = QStringLiteral("%1 に保存できませんでした。").arg(path);
+        if (!result.error.isEmpty())
+            text += QStringLiteral("\r\n") + result.error;
+        m_prompter.Error(text);
+    }
 }
 
 void TfrmQuillmereMainWindow::SaveAllMemos()

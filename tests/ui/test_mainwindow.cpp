@@ -2,10 +2,12 @@
 #include "core/appglobal.h"
 #include "core/clock.h"
 #include "core/cp932.h"
+#include "core/settingskeys.h"
 #include "support/scriptedprompter.h"
 #include "support/testhome.h"
 #include "ui/application.h"
 #include "ui/mainwindow.h"
+#include "ui/texteditmenu.h"
 #include "ui/titleband.h"
 #include "ui/notifywindow.h"
 #include "schedule/alarmtimer.h"
@@ -79,6 +81,7 @@ private Q_SLOTS:
     void typingShowsUnsavedMarkAtOnce();
     void minuteTickSavesAndClearsMark();
     void notebookLoadsAfterFirstPaintOrWhenShown();
+    void saveTextAsWritesTheEditorsText();
     void dayChangeSavesOldMemoAndLoadsNew();
     void blankMemoRemovesItsFile();
     void unchangedMemoIsNeverWritten();
@@ -195,6 +198,53 @@ void TestMainWindow::notebookLoadsAfterFirstPaintOrWhenShown()
         QCOMPARE(unsavedMark(w), QString());
     }
     QCOMPARE(prompter.texts(), QStringList());
+}
+
+void TestMainWindow::saveTextAsWritesTheEditorsText()
+{
+    TStartedWindow s([](TTestHome &home) {
+        QDir().mkpath(home.programFolder() + QStringLiteral("Memo"));
+        home.write(home.programFolder() + QStringLiteral("Memo/notebook.txt"), cp932::encodeLossy(QStringLiteral("元の雑記\r\n")));
+    });
+    const QString outFolder = s.home.root() + QStringLiteral("出力");
+    QVERIFY(QDir().mkpath(outFolder));
+    QStringList startFolders;
+    QString answer;
+    s.w->AskSaveFileName = [&](const QString &start) {
+        startFolders << start;
+        return answer;
+    };
+    s.w->ShowView(mvNotebook);
+    s.w->memNotebook()->setPlainText(QStringLiteral("書き出す\n二行目〜"));
+
+    // Offered only over a multi-line editor that holds text.
+    s.w->textEditMenu()->Prepare(s.w->memNotebook());
+    QVERIFY(s.w->textEditMenu()->saveTextAsAction()->isEnabled());
+    s.w->textEditMenu()->Prepare(s.w->memMonthlyMemo());
+    QVERIFY(!s.w->textEditMenu()->saveTextAsAction()->isEnabled());
+
+    // Cancelled: nothing written, nothing remembered.
+    s.w->textEditMenu()->Prepare(s.w->memNotebook());
+    s.w->textEditMenu()->saveTextAsAction()->trigger();
+    QCOMPARE(startFolders, QStringList{QString()});
+    QCOMPARE(ReadSettingString(sk::SETTINGS, "TextSaveDir"), QString());
+
+    answer = outFolder + QStringLiteral("/out.txt");
+    s.home.write(answer, "old contents");
+    s.w->textEditMenu()->saveTextAsAction()->trigger();
+    QCOMPARE(s.home.read(answer), cp932::encodeLossy(QStringLiteral("書き出す\r\n二行目～")));
+    QCOMPARE(ReadSettingString(sk::SETTINGS, "TextSaveDir"), outFolder + QLatin1Char('/'));
+    // The notebook itself is not touched, and the next dialog starts there.
+    QCOMPARE(s.readMemo(QStringLiteral("notebook.txt")), QStringLiteral("元の雑記\r\n"));
+    QVERIFY(!QFileInfo::exists(outFolder + QStringLiteral("/out.txt.bak")));
+    s.w->textEditMenu()->saveTextAsAction()->trigger();
+    QCOMPARE(startFolders.last(), outFolder + QLatin1Char('/'));
+
+    // A folder that cannot be written says so and keeps the remembered one.
+    answer = s.home.root() + QStringLiteral("無い/out.txt");
+    s.w->textEditMenu()->saveTextAsAction()->trigger();
+    QVERIFY(s.prompter.texts().last().startsWith(answer + QStringLiteral(" に保存できませんでした。")));
+    QCOMPARE(ReadSettingString(sk::SETTINGS, "TextSaveDir"), outFolder + QLatin1Char('/'));
 }
 
 void TestMainWindow::dayChangeSavesOldMemoAndLoadsNew()
