@@ -1,6 +1,7 @@
 #pragma once
 
 #include "notes/memostore.h"
+#include "ui/aboutbox.h"
 #include "todo/todonotice.h"
 
 #include <QDate>
@@ -97,6 +98,9 @@ public:
     // answer in its place.
     std::function<QString(const QString &startFolder)> AskSaveFileName;
     TTextEditMenu *textEditMenu() const { return m_textEditMenu; }
+    // "Quillmere情報" on its first page or its contact page, after the memos
+    // are saved so that its counts include them.
+    void ShowAboutBox(TAboutBox::TAboutPage first);
     void SaveAllMemos();
     // Recomputes the calendar's memo and schedule marks.
     void RefreshSigns();

@@ -303,8 +303,12 @@ void TfrmQuillmereMainWindow::createMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->addAction(QStringLiteral("トピックの検索(&H)"))->setEnabled(false);
     help->addSeparator();
-    help->addAction(QStringLiteral("作者連絡先・ホームページ(&S)"))->setEnabled(false);
-    help->addAction(QStringLiteral("Quillmere情報(&A)..."))->setEnabled(false);
+    QAction *contact = help->addAction(QStringLiteral("作者連絡先・ホームページ(&S)"));
+    contact->setObjectName(QStringLiteral("acShowContact"));
+    connect(contact, &QAction::triggered, this, [this] { ShowAboutBox(TAboutBox::apContact); });
+    QAction *about = help->addAction(QStringLiteral("Quillmere情報(&A)..."));
+    about->setObjectName(QStringLiteral("acShowAbout"));
+    connect(about, &QAction::triggered, this, [this] { ShowAboutBox(TAboutBox::apVersion); });
 }
 
 void TfrmQuillmereMainWindow::createToolBars()

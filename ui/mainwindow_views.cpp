@@ -1,8 +1,11 @@
 #include "ui/mainwindow.h"
 
+#include "schedule/alarmtimer.h"
+
 #include "calendar/dateex.h"
 #include "calendar/zocalendarcontrol.h"
 #include "core/prompter.h"
+#include "schedule/alarmtimer.h"
 #include "ui/editorhelpers.h"
 #include "ui/notesview.h"
 #include "ui/titleband.h"
@@ -244,4 +247,11 @@ bool TfrmQuillmereMainWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn && qobject_cast<QPlainTextEdit *>(watched))
         SetImeOn(static_cast<QWidget *>(watched));
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmQuillmereMainWindow::ShowAboutBox(TAboutBox::TAboutPage first)
+{
+    SaveAllMemos();
+    TAboutBox box(m_prompter, [this] { return CountUsage(m_alarmTimer->AlarmList().Count()); }, first, this);
+    box.exec();
 }

@@ -20,6 +20,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -82,6 +83,8 @@ private Q_SLOTS:
     void minuteTickSavesAndClearsMark();
     void notebookLoadsAfterFirstPaintOrWhenShown();
     void saveTextAsWritesTheEditorsText();
+    void aboutBoxFromTheHelpMenu_data();
+    void aboutBoxFromTheHelpMenu();
     void dayChangeSavesOldMemoAndLoadsNew();
     void blankMemoRemovesItsFile();
     void unchangedMemoIsNeverWritten();
@@ -245,6 +248,46 @@ void TestMainWindow::saveTextAsWritesTheEditorsText()
     s.w->textEditMenu()->saveTextAsAction()->trigger();
     QVERIFY(s.prompter.texts().last().startsWith(answer + QStringLiteral(" に保存できませんでした。")));
     QCOMPARE(ReadSettingString(sk::SETTINGS, "TextSaveDir"), outFolder + QLatin1Char('/'));
+}
+
+void TestMainWindow::aboutBoxFromTheHelpMenu_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("about") << "Quillmere情報(&A)..." << "pgVersion";
+    QTest::newRow("contact") << "作者連絡先・ホームページ(&S)" << "pgContact";
+}
+
+// The box opens on the item's page, and its counts include the memo still
+// being typed: it is saved first.
+void TestMainWindow::aboutBoxFromTheHelpMenu()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, page);
+    TStartedWindow s;
+    s.w->memMemo()->setPlainText(QStringLiteral("未保存のメモ"));
+    s.w->memMemo()->document()->setModified(true);
+    QAction *command = nullptr;
+    for (QAction *a : s.w->findChildren<QAction *>())
+        if (a->text() == item)
+            command = a;
+    QVERIFY(command && command->isEnabled());
+    QString shownPage;
+    QStringList usage;
+    QTimer::singleShot(0, [&] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        shownPage = box->findChild<QTabWidget *>()->currentWidget()->objectName();
+        const QTreeWidget *list = box->findChild<QTreeWidget *>();
+        for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+            usage << list->topLevelItem(i)->text(0) + QLatin1Char('=') + list->topLevelItem(i)->text(1);
+        box->close();
+    });
+    command->trigger();
+    QCOMPARE(shownPage, page);
+    QCOMPARE(usage, (QStringList{"予定=0 件", "メモ=1 件", "今月のメモ=0 件", "備忘録=0 件", "ノート=0 件"}));
+    QVERIFY(QFileInfo::exists(s.memo(QStringLiteral("20261209.txt"))));
 }
 
 void TestMainWindow::dayChangeSavesOldMemoAndLoadsNew()
