@@ -149,6 +149,8 @@ private:
     void createActions();
     void createMenus();
     void createToolBars();
+    void createGeneralBar();
+    void connectBarToggle(const char *actionName, QToolBar *bar);
     QAction *addCommand(const QString &name, const QString &caption, const QString &shortcut = {});
     void trackEditor(QPlainTextEdit *editor);
     void applyColors();
@@ -240,6 +242,7 @@ private:
     TToDoTimer *m_toDoTimer = nullptr;
     TToDoNotifier m_toDoNotifier;
     TfrmNotify *m_notify = nullptr;
+    QToolBar *m_tbGeneral = nullptr;
     QToolBar *m_tbYMDChange = nullptr;
     QToolBar *m_tbYMChange = nullptr;
     QComboBox *m_cmbYear = nullptr;

@@ -332,8 +332,50 @@ void TfrmQuillmereMainWindow::createToolBars()
         m_viewBar->addWidget(button);
     }
     addToolBar(Qt::LeftToolBarArea, m_viewBar);
+    createGeneralBar();
     createNavigationBars();
     m_viewBar->setVisible(action(QStringLiteral("acDisplayToolBar"))->isChecked());
+}
+
+void TfrmQuillmereMainWindow::createGeneralBar()
+{
+    // Several commands share the caption "新規作成": the buttons say what
+    // they make, and the hint names the command.
+    struct TButton
+    {
+        const char *command;
+        const char *text;
+        const char *hint;
+    };
+    static constexpr TButton kButtons[] = {
+        {"acNewSchedule", "予定", "予定の新規作成"},
+        {"acNewToDo", "備忘録", "備忘録の新規作成"},
+        {"acNewNoteItem", "ページ", "ページの新規作成"},
+        {"acFind", "検索", "検索"},
+        {"acKeyWords", "キーワード", "キーワードの登録・編集"},
+        {"acShowScheduleManager", "スケジュール", "スケジュールマネージャ"},
+        {"acDisplayToolBar", "表示切替", "表示切替ツールバー"},
+    };
+    m_tbGeneral = new QToolBar(QStringLiteral("一般"), this);
+    m_tbGeneral->setObjectName(QStringLiteral("tbGeneral"));
+    m_tbGeneral->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    for (const TButton &b : kButtons) {
+        QAction *command = action(QString::fromLatin1(b.command));
+        auto *button = new QAction(QString::fromUtf8(b.text), m_tbGeneral);
+        button->setObjectName(QStringLiteral("tb_") + QString::fromLatin1(b.command));
+        button->setToolTip(QString::fromUtf8(b.hint));
+        button->setCheckable(command->isCheckable());
+        connect(button, &QAction::triggered, command, [command] { command->trigger(); });
+        const auto follow = [button, command] {
+            button->setEnabled(command->isEnabled());
+            button->setChecked(command->isChecked());
+        };
+        connect(command, &QAction::changed, button, follow);
+        follow();
+        m_tbGeneral->addAction(button);
+    }
+    addToolBar(Qt::TopToolBarArea, m_tbGeneral);
+    connectBarToggle("acShowGeneralToolBar", m_tbGeneral);
 }
 
 QWidget *TfrmQuillmereMainWindow::createCalendarPage()

@@ -74,20 +74,22 @@ void TfrmQuillmereMainWindow::createNavigationBars()
     connect(m_cmbYear, &QComboBox::activated, this, &TfrmQuillmereMainWindow::yearMonthBoxChosen);
     connect(m_cmbMonth, &QComboBox::activated, this, &TfrmQuillmereMainWindow::yearMonthBoxChosen);
 
-    auto toggle = [this](const char *actionName, QToolBar *bar) {
-        QAction *a = action(QString::fromLatin1(actionName));
-        a->setProperty("unavailable", false);
-        a->setEnabled(true);
-        a->setCheckable(true);
-        a->setChecked(true);
-        connect(a, &QAction::toggled, bar, &QWidget::setVisible);
-        connect(bar, &QToolBar::visibilityChanged, a, [a, this](bool on) {
-            if (!m_closing)
-                a->setChecked(on);
-        });
-    };
-    toggle("acShowYMDChangeToolBar", m_tbYMDChange);
-    toggle("acShowYMChangeToolBar", m_tbYMChange);
+    connectBarToggle("acShowYMDChangeToolBar", m_tbYMDChange);
+    connectBarToggle("acShowYMChangeToolBar", m_tbYMChange);
+}
+
+void TfrmQuillmereMainWindow::connectBarToggle(const char *actionName, QToolBar *bar)
+{
+    QAction *a = action(QString::fromLatin1(actionName));
+    a->setProperty("unavailable", false);
+    a->setEnabled(true);
+    a->setCheckable(true);
+    a->setChecked(true);
+    connect(a, &QAction::toggled, bar, &QWidget::setVisible);
+    connect(bar, &QToolBar::visibilityChanged, a, [a, this](bool on) {
+        if (!m_closing)
+            a->setChecked(on);
+    });
 }
 
 QWidget *TfrmQuillmereMainWindow::createCalendarStrip(QWidget *parent)

@@ -20,6 +20,7 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void minuteTickSavesAndClearsMark();
     void notebookLoadsAfterFirstPaintOrWhenShown();
     void saveTextAsWritesTheEditorsText();
+    void generalBarFollowsItsCommands();
     void aboutBoxFromTheHelpMenu_data();
     void aboutBoxFromTheHelpMenu();
     void dayChangeSavesOldMemoAndLoadsNew();
@@ -248,6 +250,38 @@ void TestMainWindow::saveTextAsWritesTheEditorsText()
     s.w->textEditMenu()->saveTextAsAction()->trigger();
     QVERIFY(s.prompter.texts().last().startsWith(answer + QStringLiteral(" に保存できませんでした。")));
     QCOMPARE(ReadSettingString(sk::SETTINGS, "TextSaveDir"), outFolder + QLatin1Char('/'));
+}
+
+void TestMainWindow::generalBarFollowsItsCommands()
+{
+    TStartedWindow s;
+    auto *bar = s.w->findChild<QToolBar *>(QStringLiteral("tbGeneral"));
+    QVERIFY(bar);
+    QStringList texts;
+    for (QAction *a : bar->actions())
+        texts << a->text() + (a->isEnabled() ? QString() : QStringLiteral("(off)"));
+    // Commands not built yet stay off on the bar too.
+    QCOMPARE(texts, (QStringList{"予定(off)", "備忘録(off)", "ページ", "検索(off)", "キーワード(off)", "スケジュール", "表示切替"}));
+    QCOMPARE(bar->actions().at(0)->toolTip(), QStringLiteral("予定の新規作成"));
+
+    // The view-column button both drives and mirrors its command.
+    QAction *viewColumn = bar->actions().last();
+    QAction *command = s.w->action(QStringLiteral("acDisplayToolBar"));
+    const bool before = command->isChecked();
+    QCOMPARE(viewColumn->isChecked(), before);
+    viewColumn->trigger();
+    QCOMPARE(command->isChecked(), !before);
+    QCOMPARE(viewColumn->isChecked(), !before);
+    command->trigger();
+    QCOMPARE(viewColumn->isChecked(), before);
+
+    QAction *toggle = s.w->action(QStringLiteral("acShowGeneralToolBar"));
+    QVERIFY(toggle->isEnabled() && toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(!bar->isVisible());
+    QVERIFY(!toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(bar->isVisible());
 }
 
 void TestMainWindow::aboutBoxFromTheHelpMenu_data()
