@@ -18,13 +18,9 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bench_daycontents FOLDER\n");
+    const QString folder = BenchDataFolder(argc, argv, "bench_daycontents");
+    if (folder.isEmpty())
         return 2;
-    }
-    const QString folder = WithTrailingSlash(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    Global().ProgramFolder = folder;
-    Global().CurrentDataFolder = folder;
 
     TAlarmTimer timer;
     if (!timer.LoadFromFile(Global().ScheduleFile(), false).ok() || timer.AlarmList().Count() == 0) {

@@ -17,21 +17,12 @@
 #include <functional>
 #include <vector>
 
-namespace {
-
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bench_holidays FOLDER\n");
+    const QString folder = BenchDataFolder(argc, argv, "bench_holidays");
+    if (folder.isEmpty())
         return 2;
-    }
-    const QString folder = WithTrailingSlash(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    Global().ProgramFolder = folder;
-    Global().CurrentDataFolder = folder;
 
     TZoDateEx engine;
     TStderrPrompter prompter;

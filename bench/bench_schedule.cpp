@@ -1,5 +1,6 @@
 // Usage: bench_schedule FOLDER   (a folder written by quillmere-gendata)
 // Prints the best and median time of each operation over several runs.
+#include "bench/benchreport.h"
 #include "core/appglobal.h"
 #include "schedule/alarmtimer.h"
 
@@ -48,13 +49,9 @@ void report(const char *what, int runs, const std::function<void()> &body)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bench_schedule FOLDER\n");
+    const QString folder = BenchDataFolder(argc, argv, "bench_schedule");
+    if (folder.isEmpty())
         return 2;
-    }
-    const QString folder = WithTrailingSlash(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    Global().ProgramFolder = folder;
-    Global().CurrentDataFolder = folder;
     const QString path = Global().ScheduleFile();
 
     TAlarmTimer timer;

@@ -22,21 +22,12 @@
 #include <functional>
 #include <vector>
 
-namespace {
-
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bench_stores FOLDER\n");
+    const QString folder = BenchDataFolder(argc, argv, "bench_stores");
+    if (folder.isEmpty())
         return 2;
-    }
-    const QString folder = WithTrailingSlash(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    Global().ProgramFolder = folder;
-    Global().CurrentDataFolder = folder;
 
     TFixedClock clock(QDateTime(QDate(2025, 3, 10), QTime(9, 0)));
     TToDoTimer todoTimer(clock);

@@ -44,12 +44,9 @@ void TypeInto(QPlainTextEdit *editor, const char *label)
 int main(int argc, char **argv)
 {
     TQuillmereApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bench_typing FOLDER\n");
+    const QString folder = BenchDataFolder(argc, argv, "bench_typing");
+    if (folder.isEmpty())
         return 2;
-    }
-    const QString folder = WithTrailingSlash(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
-    Global().ProgramFolder = folder;
     if (QFileInfo(folder + QStringLiteral("Memo/notebook.txt")).size() < 500000) {
         std::fprintf(stderr, "no large notebook in %s\n", qPrintable(folder));
         return 1;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/appglobal.h"
+
+#include <QDir>
 #include <QElapsedTimer>
+#include <QString>
 
 #include <algorithm>
 #include <cstdio>
@@ -22,4 +26,19 @@ inline double BenchReport(const char *what, int runs, const std::function<void()
     std::printf("%-44s best %8.3f ms  median %8.3f ms  worst %8.3f ms  (%d runs)\n", what, ms.front(),
                 ms[ms.size() / 2], ms.back(), runs);
     return ms[ms.size() / 2];
+}
+
+// The data folder named on the command line (a folder written by
+// quillmere-gendata), made the program folder and the data folder in use;
+// empty, after the usage line, when the command line is wrong.
+inline QString BenchDataFolder(int argc, char **argv, const char *program)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", program);
+        return {};
+    }
+    const QString folder = WithTrailingSlash(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    Global().ProgramFolder = folder;
+    Global().CurrentDataFolder = folder;
+    return folder;
 }

@@ -101,36 +101,33 @@ void TTextEditMenu::Popup(QWidget *target, const QPoint &globalPos)
     exec(globalPos);
 }
 
-void TTextEditMenu::undo()
+template <typename TCommand>
+void TTextEditMenu::act(TCommand command)
 {
     if (auto *editor = qobject_cast<QPlainTextEdit *>(m_target))
-        editor->undo();
+        command(editor);
     else if (QLineEdit *edit = lineEditOf(m_target))
-        edit->undo();
+        command(edit);
+}
+
+void TTextEditMenu::undo()
+{
+    act([](auto *w) { w->undo(); });
 }
 
 void TTextEditMenu::cut()
 {
-    if (auto *editor = qobject_cast<QPlainTextEdit *>(m_target))
-        editor->cut();
-    else if (QLineEdit *edit = lineEditOf(m_target))
-        edit->cut();
+    act([](auto *w) { w->cut(); });
 }
 
 void TTextEditMenu::copy()
 {
-    if (auto *editor = qobject_cast<QPlainTextEdit *>(m_target))
-        editor->copy();
-    else if (QLineEdit *edit = lineEditOf(m_target))
-        edit->copy();
+    act([](auto *w) { w->copy(); });
 }
 
 void TTextEditMenu::paste()
 {
-    if (auto *editor = qobject_cast<QPlainTextEdit *>(m_target))
-        editor->paste();
-    else if (QLineEdit *edit = lineEditOf(m_target))
-        edit->paste();
+    act([](auto *w) { w->paste(); });
 }
 
 void TTextEditMenu::deleteSelection()
@@ -143,10 +140,7 @@ void TTextEditMenu::deleteSelection()
 
 void TTextEditMenu::selectAll()
 {
-    if (auto *editor = qobject_cast<QPlainTextEdit *>(m_target))
-        editor->selectAll();
-    else if (QLineEdit *edit = lineEditOf(m_target))
-        edit->selectAll();
+    act([](auto *w) { w->selectAll(); });
 }
 
 void TTextEditMenu::saveTextAs()

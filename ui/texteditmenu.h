@@ -37,6 +37,9 @@ public:
 private:
     QAction *add(const QString &caption, void (TTextEditMenu::*slot)());
     QMenu *addUnavailable(const QString &caption);
+    // Runs the command on the target: a text area, or a field's line edit.
+    template <typename TCommand>
+    void act(TCommand command);
     void undo();
     void cut();
     void copy();
