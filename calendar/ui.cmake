@@ -14,3 +14,4 @@ target_sources(quillmere_ui PRIVATE
 # Renders the calendar to PNG files without a display, to look at the design.
 add_executable(quillmere-calendar-shot ${PROJECT_SOURCE_DIR}/tools/calendar_shot.cpp)
 target_link_libraries(quillmere-calendar-shot PRIVATE quillmere_ui)
+include(${PROJECT_SOURCE_DIR}/tools/demo.cmake OPTIONAL)
