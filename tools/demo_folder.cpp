@@ -300,6 +300,9 @@ void writeSettings(const QString &folder)
     const TProfileFile settings(Global().SettingsFile());
     settings.writeBool(QStringLiteral("SETTINGS"), QStringLiteral("ShowSprash"), false);
     settings.writeString(QStringLiteral("SETTINGS"), QStringLiteral("DataFolder"), folder);
+    // As the first start leaves it: the folder registered under its usual title.
+    if (!StoreDataFolderEntry(kDefaultDataFolderTitle, folder))
+        fail(QStringLiteral("DataFolders"));
 }
 
 bool parseMonth(const QString &text, QDate &month)
