@@ -78,7 +78,8 @@ int main(int argc, char **argv)
     TQuillmereApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Quillmere"));
+    // No display name: the desktop would append it to every window title,
+    // which already names the program.
     QGuiApplication::setDesktopFileName(QStringLiteral("quillmere"));
 
     // A second start only asks the first to come forward; it touches nothing.

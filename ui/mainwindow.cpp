@@ -71,6 +71,12 @@ TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &cl
     if (RebuildDataFolderMenu() == 0) {
         if (QAction *item = AddDataFolderEntry(kDefaultDataFolderTitle, Global().ProgramFolder, true))
             item->setChecked(true);
+        // The first start had no registered folder to name in the title.
+        TGlobal &g = Global();
+        if (g.CurrentDataFolderTitle.isEmpty() && g.CurrentDataFolder == g.ProgramFolder) {
+            g.CurrentDataFolderTitle = kDefaultDataFolderTitle;
+            setWindowTitle(g.AppTitle + QStringLiteral(" - ") + kDefaultDataFolderTitle);
+        }
     }
     ShowView(mvScheduleMemo);
 }

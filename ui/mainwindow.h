@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -150,6 +151,8 @@ private:
     void createMenus();
     void createToolBars();
     void createGeneralBar();
+    // The view column shows which view is up.
+    void markViewButton();
     void connectBarToggle(const char *actionName, QToolBar *bar);
     QAction *addCommand(const QString &name, const QString &caption, const QString &shortcut = {});
     void trackEditor(QPlainTextEdit *editor);
@@ -212,6 +215,7 @@ private:
     // Pages and views.
     TTitleBand *m_titleBand = nullptr;
     QToolBar *m_viewBar = nullptr;
+    std::array<QAction *, 5> m_viewButtons{};
     QStackedWidget *m_pages = nullptr;
     QWidget *m_pgCalendar = nullptr;
     QWidget *m_pgToDo = nullptr;

@@ -320,12 +320,15 @@ void TfrmQuillmereMainWindow::createToolBars()
     const char *names[] = {"acShowScheduleMemo", "acShowMonthlyMemo", "acShowNotebook", "acShowToDo", "acShowNote"};
     const char *captions[] = {"予定とメモ", "今月のメモ", "雑記帳", "備忘録", "ノート"};
     auto *group = new QActionGroup(this);
+    // The schedule manager has no button: then none is down.
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int i = 0; i < 5; ++i) {
         auto *button = new QToolButton(m_viewBar);
         auto *a = new QAction(QString::fromUtf8(captions[i]), group);
         a->setCheckable(true);
         a->setData(i + 1);
         connect(a, &QAction::triggered, action(QString::fromLatin1(names[i])), &QAction::trigger);
+        m_viewButtons[i] = a;
         button->setDefaultAction(a);
         button->setMinimumSize(72, 44);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -441,6 +444,7 @@ QWidget *TfrmQuillmereMainWindow::createCalendarPage()
     connect(m_dayPane, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == mvNotebook)
             EnsureNotebookLoaded();
+        markViewButton();
         if (m_startupFinished)
             SaveData();
         UpdateCommandStates();

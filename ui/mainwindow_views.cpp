@@ -101,7 +101,16 @@ void TfrmQuillmereMainWindow::ShowView(TMainView view)
         }
         UpdateNavigationState();
     }
+    markViewButton();
     UpdateCommandStates();
+}
+
+void TfrmQuillmereMainWindow::markViewButton()
+{
+    const TMainView view = currentView();
+    for (size_t i = 0; i < m_viewButtons.size(); ++i)
+        if (m_viewButtons[i])
+            m_viewButtons[i]->setChecked(size_t(view) == i);
 }
 
 void TfrmQuillmereMainWindow::UpdateCommandStates()

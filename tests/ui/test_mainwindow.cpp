@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -85,6 +86,8 @@ private Q_SLOTS:
     void notebookLoadsAfterFirstPaintOrWhenShown();
     void saveTextAsWritesTheEditorsText();
     void generalBarFollowsItsCommands();
+    void viewColumnShowsTheViewUp();
+    void firstStartTitleNamesTheDefaultFolder();
     void aboutBoxFromTheHelpMenu_data();
     void aboutBoxFromTheHelpMenu();
     void dayChangeSavesOldMemoAndLoadsNew();
@@ -282,6 +285,39 @@ void TestMainWindow::generalBarFollowsItsCommands()
     QVERIFY(!toggle->isChecked());
     toggle->trigger();
     QVERIFY(bar->isVisible());
+}
+
+void TestMainWindow::viewColumnShowsTheViewUp()
+{
+    TStartedWindow s;
+    auto *bar = s.w->findChild<QToolBar *>(QStringLiteral("tbViews"));
+    QVERIFY(bar);
+    QList<QAction *> buttons;
+    for (QToolButton *b : bar->findChildren<QToolButton *>())
+        if (b->defaultAction() && b->defaultAction()->isCheckable())
+            buttons << b->defaultAction();
+    QCOMPARE(buttons.size(), 5);
+    const auto down = [&] {
+        QStringList out;
+        for (QAction *a : buttons)
+            if (a->isChecked())
+                out << a->text();
+        return out;
+    };
+    QCOMPARE(down(), QStringList{"予定とメモ"});
+    s.w->ShowView(mvNote);
+    QCOMPARE(down(), QStringList{"ノート"});
+    s.w->ShowView(mvScheduleMemo);
+    s.w->dayPane()->setCurrentIndex(mvNotebook); // a click on the tab
+    QCOMPARE(down(), QStringList{"雑記帳"});
+    s.w->ShowView(mvScheduleManager);
+    QCOMPARE(down(), QStringList());
+}
+
+void TestMainWindow::firstStartTitleNamesTheDefaultFolder()
+{
+    TStartedWindow s;
+    QCOMPARE(s.w->windowTitle(), QStringLiteral("Quillmere - デフォルトデータフォルダ"));
 }
 
 void TestMainWindow::aboutBoxFromTheHelpMenu_data()
