@@ -5,6 +5,8 @@
 #include "core/errors.h"
 #include "ui/qtprompter.h"
 
+#include <QFont>
+
 #include <cstdio>
 
 QString GeneralErrorText(const QString &message)
@@ -17,7 +19,17 @@ QString GeneralErrorText(const QString &message)
     return message;
 }
 
-TQuillmereApplication::TQuillmereApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+TQuillmereApplication::TQuillmereApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // A Latin desktop font takes Japanese glyphs from a fallback, so digits
+    // and kana of one line come from two fonts of different widths: prefer
+    // a Japanese family for the whole program where one is installed.
+    QFont base = font();
+    QStringList families = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic")};
+    families += base.families().isEmpty() ? QStringList{base.family()} : base.families();
+    base.setFamilies(families);
+    setFont(base);
+}
 
 void TQuillmereApplication::showGeneralError(const QString &message)
 {

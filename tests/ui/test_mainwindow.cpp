@@ -87,7 +87,6 @@ private Q_SLOTS:
     void saveTextAsWritesTheEditorsText();
     void generalBarFollowsItsCommands();
     void viewColumnShowsTheViewUp();
-    void firstStartTitleNamesTheDefaultFolder();
     void aboutBoxFromTheHelpMenu_data();
     void aboutBoxFromTheHelpMenu();
     void dayChangeSavesOldMemoAndLoadsNew();
@@ -312,12 +311,6 @@ void TestMainWindow::viewColumnShowsTheViewUp()
     QCOMPARE(down(), QStringList{"雑記帳"});
     s.w->ShowView(mvScheduleManager);
     QCOMPARE(down(), QStringList());
-}
-
-void TestMainWindow::firstStartTitleNamesTheDefaultFolder()
-{
-    TStartedWindow s;
-    QCOMPARE(s.w->windowTitle(), QStringLiteral("Quillmere - デフォルトデータフォルダ"));
 }
 
 void TestMainWindow::aboutBoxFromTheHelpMenu_data()

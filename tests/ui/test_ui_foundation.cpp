@@ -59,8 +59,10 @@ void TestUiFoundation::firstStartRegistersProgramFolder()
 
     QVERIFY(prompter.messages.isEmpty());
     QCOMPARE(Global().CurrentDataFolder, home.programFolder());
-    // The title is looked up before the folder is registered.
-    QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere - "));
+    // The title is looked up before the folder is registered, and names it
+    // once it is, rather than staying "Quillmere - ".
+    QCOMPARE(w.windowTitle(), QStringLiteral("Quillmere - デフォルトデータフォルダ"));
+    QCOMPARE(Global().CurrentDataFolderTitle, kDefaultDataFolderTitle);
     const TProfileFile settings(home.settingsFile());
     QCOMPARE(settings.readString(DF, QStringLiteral("DataFolderTitle1"), {}), kDefaultDataFolderTitle);
     QCOMPARE(settings.readString(DF, QStringLiteral("DataFolderName1"), {}), home.programFolder());
