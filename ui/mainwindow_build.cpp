@@ -335,8 +335,10 @@ void TfrmQuillmereMainWindow::createToolBars()
         m_viewBar->addWidget(button);
     }
     addToolBar(Qt::LeftToolBarArea, m_viewBar);
-    createGeneralBar();
+    // The date bars first: at the default width the general bar's commands,
+    // which the menus also hold, are the ones to fold away.
     createNavigationBars();
+    createGeneralBar();
     m_viewBar->setVisible(action(QStringLiteral("acDisplayToolBar"))->isChecked());
 }
 
