@@ -2,6 +2,7 @@
 
 #include "core/appglobal.h"
 #include "core/settingskeys.h"
+#include "ui/aboutbox.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -41,9 +42,10 @@ void TfrmSprash::paintEvent(QPaintEvent *)
     p.setFont(body);
     p.setPen(QColor(0x40, 0x40, 0x40));
     p.drawText(QRect(16, 70, width() - 32, 60), Qt::AlignLeft | Qt::TextWordWrap,
-               QStringLiteral("予定・メモ・備忘録・ノートを一つのカレンダーで"));
+               QStringLiteral("予定・メモ・備忘録・ノートを\n一つのカレンダーで"));
+    // The version as the about box writes it.
     p.drawText(QRect(16, height() - 36, width() - 32, 24), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("Version ") + Global().VersionInfo);
+               QStringLiteral("Version ") + VersionNumberText(ParseFileVersion(Global().VersionInfo)).trimmed());
     p.setPen(QColor(0xA0, 0xA0, 0xC0));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
