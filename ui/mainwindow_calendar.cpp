@@ -74,12 +74,17 @@ void TfrmQuillmereMainWindow::FillDaySchedules()
     if (!m_started)
         return;
     m_lvAlarmSchedules->clear();
+    // Handed over in one piece: a day of every-day schedules can hold
+    // thousands of rows, and the list reacts to each insertion on its own.
+    QList<QTreeWidgetItem *> items;
     for (const TDayListRow &row : DayScheduleRows(m_alarmTimer->AlarmList(), currentDate())) {
-        auto *item = new QTreeWidgetItem(m_lvAlarmSchedules, {row.Time, row.Content});
+        auto *item = new QTreeWidgetItem(QStringList{row.Time, row.Content});
         if (row.Alarm && row.Alarm->UseColor)
             for (int c = 0; c < 2; ++c)
                 item->setForeground(c, ColorToQColor(row.Alarm->Color));
+        items.append(item);
     }
+    m_lvAlarmSchedules->addTopLevelItems(items);
     UpdateCommandStates();
 }
 
