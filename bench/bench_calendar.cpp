@@ -185,6 +185,7 @@ int main(int argc, char **argv)
     const TFixedClock clock(QDateTime(QDate(2026, 5, 14), QTime(9, 0)));
     TZoQuillmereCalendar calendar(nullptr, &clock);
     calendar.resize(1000, 720);
+    calendar.show(); // a hidden calendar puts its drawing off until it is shown
     if (!synthetic) {
         const QString folder = WithTrailingSlash(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
         Global().ProgramFolder = folder;
