@@ -7,35 +7,34 @@
 
 QList<TDayListRow> DayScheduleRows(const TAlarmList &alarms, const QDate &day)
 {
-    QList<TDayListRow> rows;
+    // Each caption's bytes are worked out once for the sort, without
+    // building or encoding text: a day can hold thousands of schedules.
+    QList<std::pair<TTimeKey, TDayListRow>> keyed;
     const TDayParts parts(day);
     for (int i = 0; i < alarms.Count(); ++i) {
         TAlarm2 *alarm = alarms.Items(i);
         if (!alarm || !alarm->IsAlarmDay(parts))
             continue;
+        TTimeKey key = TimeKey(*alarm);
         TDayListRow row;
         row.Time = alarm->TimeText();
-        if (alarm->ExecuteType == etShellExecute)
+        if (alarm->ExecuteType == etShellExecute) {
             row.Time += QLatin1Char('*');
+            key.Append("*", 1);
+        }
         if (!alarm->Lines.isEmpty()) {
             const QString &first = alarm->Lines.first();
             const qsizetype zero = first.indexOf(QChar(0));
             row.Content = zero < 0 ? first : first.left(zero);
         }
         row.Alarm = alarm;
-        rows.append(row);
+        keyed.append({key, std::move(row)});
     }
-    // Each caption is encoded once for the sort, not once per comparison.
-    QList<std::pair<QByteArray, TDayListRow>> keyed;
-    keyed.reserve(rows.size());
-    for (const TDayListRow &row : rows)
-        keyed.append({cp932::encodeLossy(row.Time), row});
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
-        return std::lexicographical_compare(
-            a.first.begin(), a.first.end(), b.first.begin(), b.first.end(),
-            [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
-    });
-    for (qsizetype i = 0; i < keyed.size(); ++i)
-        rows[i] = keyed[i].second;
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto &a, const auto &b) { return CompareTimeKeys(a.first, b.first) < 0; });
+    QList<TDayListRow> rows;
+    rows.reserve(keyed.size());
+    for (auto &entry : keyed)
+        rows.append(std::move(entry.second));
     return rows;
 }

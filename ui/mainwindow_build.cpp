@@ -419,6 +419,8 @@ QWidget *TfrmQuillmereMainWindow::createCalendarPage()
     m_lvAlarmSchedules->setObjectName(QStringLiteral("lvAlarmSchedules"));
     m_lvAlarmSchedules->setHeaderLabels({QStringLiteral("時刻"), QStringLiteral("内容")});
     m_lvAlarmSchedules->setRootIsDecorated(false);
+    // One line a row: the view need not measure each of a long day's rows.
+    m_lvAlarmSchedules->setUniformRowHeights(true);
     listLayout->addWidget(m_lvAlarmSchedules);
     auto *memoBox = new QWidget(daySplit);
     auto *memoLayout = new QVBoxLayout(memoBox);
