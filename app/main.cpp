@@ -1,9 +1,7 @@
 #include "core/appglobal.h"
 #include "core/clock.h"
-#include "core/datafolders.h"
 #include "core/errors.h"
 #include "core/settingskeys.h"
-#include "schedule/scheduleprefetch.h"
 #include "ui/application.h"
 #include "ui/mainwindow.h"
 #include "ui/qtprompter.h"
@@ -70,11 +68,6 @@ public:
 
 int main(int argc, char **argv)
 {
-    // The schedule file is parsed on another core while the application and
-    // its window are set up; the window's load takes the result over.
-    Global().ProgramFolder = DefaultProgramFolder();
-    const TSchedulePrefetch prefetch(StoredDataFolder() + QStringLiteral("schedule.dat"));
-
     TQuillmereApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));

@@ -77,12 +77,6 @@ bool CanRemoveDataFolder(const QString &path)
     return path != Global().CurrentDataFolder && path != Global().ProgramFolder;
 }
 
-QString StoredDataFolder()
-{
-    return SettingsFile().readString(QString::fromLatin1(sk::SETTINGS), QStringLiteral("DataFolder"),
-                                     Global().ProgramFolder);
-}
-
 QString ResolveDataFolder(TPrompter &prompter, const QString &path)
 {
     if (!path.isEmpty() && QFileInfo(path).isDir())

@@ -28,9 +28,6 @@ bool CanRemoveDataFolder(const QString &path);
 
 inline const QString kDefaultDataFolderTitle = QStringLiteral("デフォルトデータフォルダ");
 
-// The data folder the settings name for this start, or the program folder.
-QString StoredDataFolder();
-
 // The folder to open: `path` when it exists; otherwise the missing-folder error
 // is shown once and the program folder is used.
 QString ResolveDataFolder(TPrompter &prompter, const QString &path);

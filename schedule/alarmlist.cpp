@@ -50,13 +50,6 @@ void TAlarmList::Clear()
         m_items.pop_back();
 }
 
-void TAlarmList::TakeItemsFrom(TAlarmList &other)
-{
-    Clear();
-    m_items = std::move(other.m_items);
-    other.m_items.clear();
-}
-
 TAlarm2 *TAlarmList::Items(int index) const
 {
     if (index < 0 || index >= Count())

@@ -27,9 +27,6 @@ public:
     void Remove(const TAlarm2 *record);
     // Frees every record, last first.
     void Clear();
-    // Clears this list and moves every record of `other` (a list nobody is
-    // walking) into it.
-    void TakeItemsFrom(TAlarmList &other);
 
     int Count() const { return static_cast<int>(m_items.size()); }
     // nullptr outside 0..Count()-1.

@@ -2,7 +2,6 @@
 
 #include "core/datetime.h"
 #include "schedule/occurrence.h"
-#include "schedule/scheduleprefetch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -261,10 +260,6 @@ TScheduleLoadResult TAlarmTimer::LoadFromFile(const QString &path, bool keepDama
         }
     }
     TScheduleReadResult parsed;
-    if (read && !tooLarge && TSchedulePrefetch::Take(path, bytes, m_list, m_tail)) {
-        result.state = TScheduleLoadResult::Loaded;
-        return result;
-    }
     if (read && !tooLarge) {
         parsed = ReadScheduleStream(bytes, m_list, m_tail);
         if (parsed.ok()) {

@@ -6,7 +6,6 @@ qm_core_library(quillmere_core_schedule
   ${CMAKE_CURRENT_LIST_DIR}/schedulefile.cpp ${CMAKE_CURRENT_LIST_DIR}/schedulefile.h
   ${CMAKE_CURRENT_LIST_DIR}/occurrence.cpp ${CMAKE_CURRENT_LIST_DIR}/occurrence.h
   ${CMAKE_CURRENT_LIST_DIR}/alarmtimer.cpp ${CMAKE_CURRENT_LIST_DIR}/alarmtimer.h
-  ${CMAKE_CURRENT_LIST_DIR}/scheduleprefetch.cpp ${CMAKE_CURRENT_LIST_DIR}/scheduleprefetch.h
   ${CMAKE_CURRENT_LIST_DIR}/scheduleio.cpp ${CMAKE_CURRENT_LIST_DIR}/scheduleio.h
   ${CMAKE_CURRENT_LIST_DIR}/noticetitle.cpp ${CMAKE_CURRENT_LIST_DIR}/noticetitle.h
 )
