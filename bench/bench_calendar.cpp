@@ -4,6 +4,7 @@
 // or more contents lines, names and both signs. With a data folder the
 // contents come from its 10,000 schedules (see TContentsIndex).
 // Target: under 8 ms per redraw.
+#include "bench/benchreport.h"
 #include "calendar/dayfiles.h"
 #include "calendar/zocalendarcontrol.h"
 #include "core/appglobal.h"
@@ -23,30 +24,6 @@
 #include <vector>
 
 namespace {
-
-struct TStats
-{
-    double best, median, worst;
-};
-
-TStats Measure(int runs, const std::function<void()> &body)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        body();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms.front(), ms[ms.size() / 2], ms.back()};
-}
-
-void Print(const char *what, const TStats &s, int runs)
-{
-    std::printf("%-52s best %7.3f ms  median %7.3f ms  worst %7.3f ms  (%d runs)\n", what, s.best, s.median, s.worst,
-                runs);
-}
 
 // The day's contents as the main window builds them, from an index of the
 // schedule list made once when the list is loaded (and, in the program,
@@ -243,30 +220,27 @@ int main(int argc, char **argv)
     const int runs = 200;
     requests = 0;
     handlerNs = 0;
-    Print("full redraw, csMonthly2 (1000x720)", Measure(runs, [&] { calendar.Redraw(); }), runs);
+    BenchReport("full redraw, csMonthly2 (1000x720)", runs, [&] { calendar.Redraw(); });
     std::printf("OnDrawDayContents requests per redraw: %d, mean time in them %.3f ms\n", requests / runs,
                 double(handlerNs) / runs / 1e6);
 
     TZoDrawDayTextList scratch;
-    Print("the 42 contents requests alone", Measure(runs, [&] {
-              for (int i = 0; i < 42; ++i) {
-                  scratch.clear();
-                  const QDate day = calendar.FirstDate().addDays(i);
-                  if (synthetic)
-                      SyntheticContents(scratch);
-                  else
-                      index.Fill(day, scratch);
-              }
-          }),
-          runs);
+    BenchReport("the 42 contents requests alone", runs, [&] {
+        for (int i = 0; i < 42; ++i) {
+            scratch.clear();
+            const QDate day = calendar.FirstDate().addDays(i);
+            if (synthetic)
+                SyntheticContents(scratch);
+            else
+                index.Fill(day, scratch);
+        }
+    });
 
     int day = 0;
-    Print("day change (click to the next day)", Measure(runs, [&] {
-              calendar.SetCurrentDate(QDate(2026, 5, 1 + (day++ % 28)));
-          }),
-          runs);
+    BenchReport("day change (click to the next day)", runs,
+                [&] { calendar.SetCurrentDate(QDate(2026, 5, 1 + (day++ % 28))); });
     calendar.SetCalendarStyle(csVertical1);
     calendar.SetDaysToShow(7);
-    Print("full redraw, csVertical1, 7 days", Measure(runs, [&] { calendar.Redraw(); }), runs);
+    BenchReport("full redraw, csVertical1, 7 days", runs, [&] { calendar.Redraw(); });
     return 0;
 }

@@ -1,19 +1,14 @@
 #include "calendar/dayitemlist.h"
+#include "support/clirun.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct TRun
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using TRun = TCliRun;
 
 QByteArray listBytes(std::initializer_list<TZoDayItem> rules)
 {
@@ -37,20 +32,7 @@ class TestDaysCli : public QObject
 
     QString data() const { return m_dir.path() + QStringLiteral("/data/"); }
 
-    TRun cli(const QStringList &args)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path() + QStringLiteral("/xdg"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QM_CLI_PATH),
-                QStringList{QStringLiteral("--home"), m_dir.path() + QStringLiteral("/home"), QStringLiteral("--data"),
-                            data()} +
-                    args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
-    }
+    TRun cli(const QStringList &args) { return RunCli(QStringLiteral(QM_CLI_PATH), m_dir.path(), data(), args); }
 
     void write(const QString &name, const QByteArray &bytes)
     {

@@ -1,18 +1,13 @@
 #include "core/datetime.h"
 #include "schedule/alarmtimer.h"
+#include "support/clirun.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
-struct TRun
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
+using TRun = TCliRun;
 
 TAlarm2 make(int kind, const QStringList &lines, int y, int mo, int d, int h, int mi)
 {
@@ -35,17 +30,7 @@ class TestScheduleCli : public QObject
     QString data() const { return m_dir.path() + QStringLiteral("/data/"); }
     QString file() const { return data() + QStringLiteral("schedule.dat"); }
 
-    TRun cli(const QStringList &args)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.path() + QStringLiteral("/xdg"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(QM_CLI_PATH),
-                QStringList{QStringLiteral("--home"), m_dir.path() + QStringLiteral("/home"), QStringLiteral("--data"), data()} + args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-    }
+    TRun cli(const QStringList &args) { return RunCli(QStringLiteral(QM_CLI_PATH), m_dir.path(), data(), args); }
 
     void writeFixture()
     {
