@@ -252,6 +252,15 @@ void TestMainWindow::saveTextAsWritesTheEditorsText()
     s.w->textEditMenu()->saveTextAsAction()->trigger();
     QVERIFY(s.prompter.texts().last().startsWith(answer + QStringLiteral(" に保存できませんでした。")));
     QCOMPARE(ReadSettingString(sk::SETTINGS, "TextSaveDir"), outFolder + QLatin1Char('/'));
+
+    // A character the file's code page lacks: nothing written, and the box
+    // says why.
+    answer = outFolder + QStringLiteral("/emoji.txt");
+    s.w->memNotebook()->setPlainText(QStringLiteral("絵文字 \U0001F600"));
+    s.w->textEditMenu()->Prepare(s.w->memNotebook());
+    s.w->textEditMenu()->saveTextAsAction()->trigger();
+    QCOMPARE(s.prompter.texts().last(), answer + QStringLiteral(" に保存できませんでした。\r\nこのファイルに保存できない文字が含まれています。"));
+    QVERIFY(!QFileInfo::exists(answer));
 }
 
 void TestMainWindow::generalBarFollowsItsCommands()
