@@ -6,7 +6,7 @@
 #include <QPaintEvent>
 #include <QTimer>
 
-#include <unistd.h>
+#include "ui/firstpaint.h"
 
 namespace {
 class TEmptyWindow : public QMainWindow
@@ -15,7 +15,7 @@ protected:
     void paintEvent(QPaintEvent *event) override
     {
         QMainWindow::paintEvent(event);
-        QTimer::singleShot(0, qApp, [] { ::_exit(0); });
+        QTimer::singleShot(0, qApp, [] { ReportFirstPaintAndExit(); });
     }
 };
 } // namespace

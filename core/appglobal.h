@@ -20,7 +20,8 @@ struct TGlobal
     QString SettingsFile() const { return ProgramFolder + QStringLiteral("settings.cnf"); }
     QString HelpFile() const { return ProgramFolder + QStringLiteral("quillmere.hlp"); }
 
-    QString ScheduleFile() const { return CurrentDataFolder + QStringLiteral("schedule.dat"); }
+    QString ScheduleFile() const { return ScheduleFileIn(CurrentDataFolder); }
+    static QString ScheduleFileIn(const QString &folder) { return folder + QStringLiteral("schedule.dat"); }
     QString ToDoFile() const { return CurrentDataFolder + QStringLiteral("todo.dat"); }
     QString HolidayFile() const { return CurrentDataFolder + QStringLiteral("holidays.dat"); }
     QString DayOffFile() const { return CurrentDataFolder + QStringLiteral("daysoff.dat"); }

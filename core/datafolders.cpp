@@ -85,6 +85,12 @@ QString ResolveDataFolder(TPrompter &prompter, const QString &path)
     return Global().ProgramFolder;
 }
 
+QString ConfiguredDataFolder()
+{
+    return SettingsFile().readString(QString::fromLatin1(sk::SETTINGS), QStringLiteral("DataFolder"),
+                                     Global().ProgramFolder);
+}
+
 QByteArray AddressBookTemplate()
 {
     static const char *const labels[] = {

@@ -31,6 +31,8 @@ inline const QString kDefaultDataFolderTitle = QStringLiteral("デフォルト�
 // The folder to open: `path` when it exists; otherwise the missing-folder error
 // is shown once and the program folder is used.
 QString ResolveDataFolder(TPrompter &prompter, const QString &path);
+// The data folder the settings name, else the program folder.
+QString ConfiguredDataFolder();
 
 // Creates Memo/ and Note/ when missing, and Templates/ with the address-book
 // template when Templates/ itself is missing. Throws EQuillmereError when a

@@ -42,12 +42,27 @@ void TAlarmList::Remove(const TAlarm2 *record)
     Delete(IndexOf(record));
 }
 
-void TAlarmList::Clear()
+void TAlarmList::forgetAll()
 {
     for (TSafeWalk *walk : m_walks)
         std::fill(walk->m_snapshot.begin(), walk->m_snapshot.end(), nullptr);
+}
+
+void TAlarmList::Clear()
+{
+    forgetAll();
     while (!m_items.empty())
         m_items.pop_back();
+}
+
+void TAlarmList::TakeAll(TAlarmList &from)
+{
+    if (&from == this)
+        return;
+    Clear();
+    from.forgetAll();
+    m_items = std::move(from.m_items);
+    from.m_items.clear();
 }
 
 TAlarm2 *TAlarmList::Items(int index) const

@@ -27,6 +27,8 @@ public:
     void Remove(const TAlarm2 *record);
     // Frees every record, last first.
     void Clear();
+    // Frees every record, then takes over all of `from`'s, which is left empty.
+    void TakeAll(TAlarmList &from);
 
     int Count() const { return static_cast<int>(m_items.size()); }
     // nullptr outside 0..Count()-1.
@@ -55,6 +57,7 @@ public:
 
 private:
     void forget(const TAlarm2 *record);
+    void forgetAll();
 
     std::vector<std::unique_ptr<TAlarm2>> m_items;
     std::vector<TSafeWalk *> m_walks;

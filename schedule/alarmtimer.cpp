@@ -2,6 +2,7 @@
 
 #include "core/datetime.h"
 #include "schedule/occurrence.h"
+#include "schedule/scheduleprefetch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,10 +10,6 @@
 using occurrence::TMinute;
 
 namespace {
-
-// A schedule file beyond this is not one this program wrote; reading it whole
-// into memory is refused rather than risked.
-constexpr qint64 kMaxScheduleFileBytes = 64 * 1024 * 1024;
 
 bool onDay(double stored, qint64 julianDay)
 {
@@ -241,6 +238,10 @@ TScheduleLoadResult TAlarmTimer::LoadFromFile(const QString &path, bool keepDama
 {
     TBusyScope busy(*this);
     TScheduleLoadResult result;
+    if (TakePrefetchedSchedules(path, m_list, m_tail)) {
+        result.state = TScheduleLoadResult::Loaded;
+        return result;
+    }
     const QFileInfo info(path);
     if (!info.exists()) {
         m_list.Clear();

@@ -7,6 +7,7 @@ qm_core_library(quillmere_core_schedule
   ${CMAKE_CURRENT_LIST_DIR}/occurrence.cpp ${CMAKE_CURRENT_LIST_DIR}/occurrence.h
   ${CMAKE_CURRENT_LIST_DIR}/alarmtimer.cpp ${CMAKE_CURRENT_LIST_DIR}/alarmtimer.h
   ${CMAKE_CURRENT_LIST_DIR}/scheduleio.cpp ${CMAKE_CURRENT_LIST_DIR}/scheduleio.h
+  ${CMAKE_CURRENT_LIST_DIR}/scheduleprefetch.cpp ${CMAKE_CURRENT_LIST_DIR}/scheduleprefetch.h
   ${CMAKE_CURRENT_LIST_DIR}/noticetitle.cpp ${CMAKE_CURRENT_LIST_DIR}/noticetitle.h
 )
 target_link_libraries(quillmere_core_schedule PUBLIC quillmere_core_foundation)

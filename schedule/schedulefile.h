@@ -8,6 +8,9 @@
 // schedule.dat: little-endian fixed-layout records, texts in CP932.
 inline constexpr quint32 kScheduleFileVersion = 19740216;    // with advance notices
 inline constexpr quint32 kScheduleFileOldVersion = 19700517; // before advance notices
+// A schedule file beyond this is not one this program wrote; reading it whole
+// into memory is refused rather than risked.
+inline constexpr qint64 kMaxScheduleFileBytes = 64 * 1024 * 1024;
 
 // The tail of the file, which nothing reads but every save writes back.
 struct TScheduleFileTail

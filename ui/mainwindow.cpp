@@ -66,8 +66,7 @@ TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &cl
 
     // The folder named by the settings is opened first; the folder menu is
     // built around it afterwards.
-    const QString path = SettingsFile().readString(QString::fromLatin1(sk::SETTINGS), QStringLiteral("DataFolder"),
-                                                   Global().ProgramFolder);
+    const QString path = ConfiguredDataFolder();
     OpenDataFolder(FindDataFolderTitle(path), path);
     if (RebuildDataFolderMenu() == 0) {
         if (QAction *item = AddDataFolderEntry(kDefaultDataFolderTitle, Global().ProgramFolder, true))

@@ -22,11 +22,13 @@ TfrmNotify::TfrmNotify(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::Windo
     setModal(false);
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout;
-    auto *icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    // The icon is drawn when the first notice comes: loading it costs the
+    // program's start several milliseconds for a window that may never open.
+    m_icon = new QLabel(this);
+    m_icon->setFixedSize(32, 32);
     m_lblTitle = new QLabel(QStringLiteral("予定の時間です"), this);
     m_lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    top->addWidget(icon);
+    top->addWidget(m_icon);
     top->addWidget(m_lblTitle, 1);
     layout->addLayout(top);
     m_memMemo = new QPlainTextEdit(this);
@@ -56,6 +58,8 @@ void TfrmNotify::showNext()
     if (m_queue.isEmpty())
         return;
     m_current = m_queue.dequeue();
+    if (m_icon->pixmap().isNull())
+        m_icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
     const bool alarm = m_current.kind == TNotice::nkAlarm;
     setWindowTitle(m_current.caption.isEmpty() ? Global().AppTitle : m_current.caption);
     m_lblTitle->setText(m_current.title);

@@ -39,6 +39,7 @@ protected:
 private:
     void showNext();
 
+    QLabel *m_icon = nullptr;
     QLabel *m_lblTitle;
     QPlainTextEdit *m_memMemo;
     QPushButton *m_btnClose;

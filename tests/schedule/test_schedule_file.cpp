@@ -1,6 +1,8 @@
 #include "core/cp932.h"
 #include "core/datetime.h"
+#include "core/safefile.h"
 #include "schedule/scheduleio.h"
+#include "schedule/scheduleprefetch.h"
 #include "support/scriptedprompter.h"
 #include "support/testhome.h"
 
@@ -464,6 +466,91 @@ private Q_SLOTS:
         // The next save replaces the file, but the unread bytes stay aside.
         QVERIFY(SaveSchedules(timer, prompter, path));
         QCOMPARE(home.read(copy), bytes);
+    }
+
+    // The start reads the file on another thread; the load takes that reading
+    // only while the file holds the very bytes that were read.
+    void prefetchedFileIsTakenOnce()
+    {
+        TTestHome home;
+        const QString path = Global().ScheduleFile();
+        TAlarmTimer saved;
+        saved.AlarmList().Add(plainAlarm(0, 0, {QStringLiteral("一つ目")}));
+        saved.AlarmList().Add(plainAlarm(5, 0, {QStringLiteral("二つ目"), QStringLiteral("続き")}));
+        saved.Tail().ReservedText = "tail";
+        TScriptedPrompter prompter;
+        QVERIFY(SaveSchedules(saved, prompter, path));
+
+        TSchedulePrefetch prefetch(path);
+        TAlarmList list;
+        list.Add(plainAlarm(0, 0, {QStringLiteral("replaced")}));
+        TScheduleFileTail tail;
+        QVERIFY(TakePrefetchedSchedules(path, list, tail));
+        QByteArray image;
+        QVERIFY(WriteScheduleStream(list, tail, image));
+        QCOMPARE_BYTES(image, home.read(path));
+        QVERIFY(!TakePrefetchedSchedules(path, list, tail));
+        QCOMPARE(list.Count(), 2);
+    }
+
+    void prefetchIsPassedOver_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("rewritten in place, same size") << "in place";
+        QTest::newRow("replaced by a save") << "saved";
+        QTest::newRow("removed") << "removed";
+        QTest::newRow("another folder asked for") << "other path";
+        QTest::newRow("damaged when read") << "damaged";
+    }
+    void prefetchIsPassedOver()
+    {
+        QFETCH(QString, change);
+        TTestHome home;
+        const QString path = Global().ScheduleFile();
+        const auto image = [](const char *line) {
+            TBytes t = header(kScheduleFileVersion, 1);
+            plainRecord(t, 0, 0, {line}, true);
+            return emptyTail(t).b;
+        };
+        const QByteArray before = change == QLatin1String("damaged") ? QByteArray(30, '\0') : image("aaaa");
+        const QByteArray after = image("bbbb");
+        home.write(path, before);
+        QString asked = path;
+        {
+            TSchedulePrefetch prefetch(path);
+            prefetch.Wait(); // the change comes after the reading
+            TAlarmList probe;
+            TScheduleFileTail tail;
+            if (change == QLatin1String("in place")) {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::ReadWrite));
+                QCOMPARE(file.write(after), after.size());
+            } else if (change == QLatin1String("saved")) {
+                QVERIFY(WriteFileAtomically(path, after).ok);
+            } else if (change == QLatin1String("removed")) {
+                QVERIFY(QFile::remove(path));
+            } else if (change == QLatin1String("other path")) {
+                QVERIFY(QDir().mkpath(home.dataFolder() + QStringLiteral("other")));
+                asked = home.dataFolder() + QStringLiteral("other/schedule.dat");
+                home.write(asked, after);
+            }
+            QVERIFY(!TakePrefetchedSchedules(asked, probe, tail));
+            QCOMPARE(probe.Count(), 0);
+        }
+        // The load then reads the file itself, with its usual messages.
+        TAlarmTimer timer;
+        TScriptedPrompter prompter;
+        const bool loaded = LoadSchedules(timer, prompter, asked);
+        if (change == QLatin1String("damaged")) {
+            QVERIFY(!loaded);
+            QCOMPARE(prompter.kinds(), QStringList{QStringLiteral("error")});
+        } else if (change == QLatin1String("removed")) {
+            QVERIFY(loaded);
+            QCOMPARE(timer.AlarmList().Count(), 0);
+        } else {
+            QVERIFY(loaded);
+            QCOMPARE(timer.AlarmList().Items(0)->Lines, QStringList{QStringLiteral("bbbb")});
+        }
     }
 
     void cliLoadKeepsNothingAside()

@@ -246,6 +246,29 @@ private Q_SLOTS:
         QCOMPARE(walk.At(3), nullptr);
     }
 
+    // Taking over another list's records frees this list's own, and walks
+    // over either list no longer see records that left it.
+    void takeAllMovesRecordsAndForgetsWalks()
+    {
+        TAlarmList target;
+        target.Add(make(0, 0, 0, 0, 1, 0));
+        TAlarmList source;
+        TAlarm2 *first = source.Add(make(0, 0, 0, 0, 2, 0));
+        TAlarm2 *second = source.Add(make(0, 0, 0, 0, 3, 0));
+        TAlarmList::TSafeWalk targetWalk(target);
+        TAlarmList::TSafeWalk sourceWalk(source);
+        target.TakeAll(source);
+        QCOMPARE(target.Count(), 2);
+        QCOMPARE(target.Items(0), first);
+        QCOMPARE(target.Items(1), second);
+        QCOMPARE(source.Count(), 0);
+        QCOMPARE(targetWalk.At(0), nullptr);
+        QCOMPARE(sourceWalk.At(0), nullptr);
+        QCOMPARE(sourceWalk.At(1), nullptr);
+        target.TakeAll(target);
+        QCOMPARE(target.Count(), 2);
+    }
+
     void dayOrderIsByTimeText()
     {
         TAlarmList list;
