@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   fonts-noto-cjk
-  xvfb xauth
+  xvfb xauth dbus-daemon
 )
 missing=()
 for p in "${packages[@]}"; do
