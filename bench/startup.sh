@@ -18,7 +18,7 @@ printf '[SETTINGS]\r\nShowSprash=0\r\nShowScheduleOnStartUp=0\r\nDataFolder=%s/d
 
 once() { # command... -> milliseconds from launch to the first picture
   local t0 out
-  t0=$EPOCHREALTIME
+  t0=${EPOCHREALTIME/,/.} # the locale may write a decimal comma
   out=$("$@" 2> /dev/null | sed -n 's/^first paint at //p')
   [ -n "$out" ] || { echo "no first paint from $1" >&2; exit 1; }
   awk -v a="$t0" -v b="$out" 'BEGIN { printf "%d\n", (b - a) * 1000 + 0.5 }'
