@@ -1,4 +1,3 @@
-#include "app/startupheap.h"
 #include "core/appglobal.h"
 #include "core/clock.h"
 #include "core/datafolders.h"
@@ -22,13 +21,6 @@
 #include <unistd.h>
 
 namespace {
-
-// About what a start with a large data folder allocates on the main thread.
-constexpr std::size_t kStartHeapBytes = 24 << 20;
-
-// Long enough for the work queued behind the first paint (the notebook, the
-// first alarm check) to have run.
-constexpr int kStartOverMs = 5000;
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -78,7 +70,6 @@ public:
 
 int main(int argc, char **argv)
 {
-    WarmUpHeap(kStartHeapBytes);
     TGlobal &g = Global();
     g.ProgramFolder = DefaultProgramFolder();
     // The schedules are read on the spare core while Qt starts and the window

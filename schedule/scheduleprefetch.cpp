@@ -3,6 +3,9 @@
 #include "core/safefile.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cstring>
 
 #include <mutex>
 #include <thread>
@@ -15,6 +18,27 @@ bool readWhole(const QString &path, QByteArray &bytes)
 {
     bool tooLarge = false;
     return ReadFileBytes(path, bytes, kMaxScheduleFileBytes, &tooLarge) && !tooLarge;
+}
+
+// Whether the file holds exactly `expected`, read piece by piece: a second
+// buffer the size of the file would cost more than the comparison itself.
+bool holdsBytes(const QString &path, const QByteArray &expected)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() != expected.size())
+        return false;
+    char piece[64 * 1024];
+    qint64 at = 0;
+    for (;;) {
+        const qint64 n = file.read(piece, sizeof piece);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return at == expected.size();
+        if (at + n > expected.size() || std::memcmp(piece, expected.constData() + at, size_t(n)) != 0)
+            return false;
+        at += n;
+    }
 }
 
 } // namespace
@@ -78,8 +102,7 @@ bool TakePrefetchedSchedules(const QString &path, TAlarmList &list, TScheduleFil
     }
     // Only the same bytes will do: a file's size and time can stay the same
     // through a rewrite in place, within the clock's tick.
-    QByteArray now;
-    const bool same = state->ok && state->path == QDir::cleanPath(path) && readWhole(path, now) && now == state->bytes;
+    const bool same = state->ok && state->path == QDir::cleanPath(path) && holdsBytes(path, state->bytes);
     if (same) {
         list.TakeAll(state->list);
         tail = std::move(state->tail);
