@@ -4,6 +4,7 @@
 #include "core/errors.h"
 #include "core/settingskeys.h"
 #include "schedule/scheduleprefetch.h"
+#include "todo/todoprefetch.h"
 #include "ui/application.h"
 #include "ui/firstpaint.h"
 #include "ui/mainwindow.h"
@@ -72,9 +73,12 @@ int main(int argc, char **argv)
 {
     TGlobal &g = Global();
     g.ProgramFolder = DefaultProgramFolder();
-    // The schedules are read on the spare core while Qt starts and the window
-    // is built; the load takes them if the file has not changed meanwhile.
-    const TSchedulePrefetch prefetch(TGlobal::ScheduleFileIn(ConfiguredDataFolder()));
+    // The schedules and the ToDo list are read on the spare core while Qt
+    // starts and the window is built; the load takes them if the files have
+    // not changed meanwhile.
+    const QString dataFolder = ConfiguredDataFolder();
+    const TSchedulePrefetch schedules(TGlobal::ScheduleFileIn(dataFolder));
+    const TToDoPrefetch toDo(TGlobal::ToDoFileIn(dataFolder));
     TQuillmereApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));

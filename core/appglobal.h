@@ -22,7 +22,8 @@ struct TGlobal
 
     QString ScheduleFile() const { return ScheduleFileIn(CurrentDataFolder); }
     static QString ScheduleFileIn(const QString &folder) { return folder + QStringLiteral("schedule.dat"); }
-    QString ToDoFile() const { return CurrentDataFolder + QStringLiteral("todo.dat"); }
+    QString ToDoFile() const { return ToDoFileIn(CurrentDataFolder); }
+    static QString ToDoFileIn(const QString &folder) { return folder + QStringLiteral("todo.dat"); }
     QString HolidayFile() const { return CurrentDataFolder + QStringLiteral("holidays.dat"); }
     QString DayOffFile() const { return CurrentDataFolder + QStringLiteral("daysoff.dat"); }
     QString SpecialDayFile() const { return CurrentDataFolder + QStringLiteral("spcldays.dat"); }

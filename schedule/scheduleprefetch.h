@@ -1,10 +1,7 @@
 #pragma once
 
+#include "core/fileprefetch.h"
 #include "schedule/schedulefile.h"
-
-#include <QString>
-
-#include <memory>
 
 // The schedule file is the largest file read at start-up. A prefetch reads and
 // parses it on another core while the window is still being built; the load
@@ -14,16 +11,17 @@ class TSchedulePrefetch
 {
 public:
     explicit TSchedulePrefetch(const QString &path);
-    ~TSchedulePrefetch(); // waits for the reading to end
+    ~TSchedulePrefetch();
     TSchedulePrefetch(const TSchedulePrefetch &) = delete;
     TSchedulePrefetch &operator=(const TSchedulePrefetch &) = delete;
     // Blocks until the reading has ended.
-    void Wait();
-
-    struct TState;
+    void Wait() { m_file.Wait(); }
 
 private:
-    std::shared_ptr<TState> m_state;
+    friend bool TakePrefetchedSchedules(const QString &, TAlarmList &, TScheduleFileTail &);
+    TAlarmList m_list;
+    TScheduleFileTail m_tail;
+    TFilePrefetch m_file; // last: its reading fills the members above
 };
 
 // True when the active prefetch read `path` whole and well and the file is

@@ -5,6 +5,7 @@
 #include "core/prompter.h"
 #include "core/safefile.h"
 #include "todo/commatext.h"
+#include "todo/todoprefetch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,7 +14,6 @@
 namespace {
 
 // todo.dat of 2,000 items is about 200 KB; anything near this is not ours.
-constexpr qint64 kMaxToDoFileBytes = 64LL * 1024 * 1024;
 
 const QByteArray kComma(",");
 
@@ -221,6 +221,21 @@ TToDoLoadResult ParseToDoFile(const QByteArray &bytes, TToDoList &list, double n
 
 namespace {
 
+// What a load does once the file's lines are read.
+TToDoLoadResult afterParse(const QFileInfo &info, const QByteArray &bytes, bool early, bool writeBeside,
+                           TToDoLoadResult result)
+{
+    if (early && writeBeside) {
+        // The early layout is converted by the next save; the original stays
+        // beside it as it was.
+        const TSaveResult old = WriteFileAtomically(info.absolutePath() + QStringLiteral("/todo.old"), bytes);
+        result.wroteOld = old.ok;
+    }
+    if (!result.ok && writeBeside)
+        result.message += QStringLiteral("\r\n") + DamagedCopyNote(KeepDamagedFile(info.filePath(), bytes));
+    return result;
+}
+
 TToDoLoadResult loadToDoFile(const QString &path, TToDoList &list, double now, bool writeBeside)
 {
     list.Clear();
@@ -230,6 +245,9 @@ TToDoLoadResult loadToDoFile(const QString &path, TToDoList &list, double now, b
         return result;
 
     QByteArray bytes;
+    bool early = false;
+    if (TakePrefetchedToDo(path, list, now, early, bytes))
+        return afterParse(info, bytes, early, writeBeside, result);
     bool tooLarge = false;
     if (info.isDir() || !ReadFileBytes(path, bytes, kMaxToDoFileBytes, &tooLarge)) {
         result.ok = false;
@@ -251,17 +269,8 @@ TToDoLoadResult loadToDoFile(const QString &path, TToDoList &list, double now, b
         return result;
     }
 
-    bool early = false;
     result = ParseToDoFile(bytes, list, now, &early);
-    if (early && writeBeside) {
-        // The early layout is converted by the next save; the original stays
-        // beside it as it was.
-        const TSaveResult old = WriteFileAtomically(info.absolutePath() + QStringLiteral("/todo.old"), bytes);
-        result.wroteOld = old.ok;
-    }
-    if (!result.ok && writeBeside)
-        result.message += QStringLiteral("\r\n") + DamagedCopyNote(KeepDamagedFile(path, bytes));
-    return result;
+    return afterParse(info, bytes, early, writeBeside, result);
 }
 
 } // namespace

@@ -26,6 +26,9 @@ public:
     QList<TToDo *> Display;
 };
 
+// A todo.dat beyond this is not one this program wrote; it is not read.
+inline constexpr qint64 kMaxToDoFileBytes = 64LL * 1024 * 1024;
+
 struct TToDoLoadResult
 {
     bool ok = true;

@@ -3,6 +3,7 @@
 #include "support/scriptedprompter.h"
 #include "support/testhome.h"
 #include "todo/todolist.h"
+#include "todo/todoprefetch.h"
 
 #include <QtTest>
 
@@ -60,6 +61,9 @@ private Q_SLOTS:
     void layoutsOfALine_data();
     void layoutsOfALine();
     void earlyLayoutMakesOldCopyAndIsConvertedBySave();
+    void prefetchedListIsWhatALoadGives_data();
+    void prefetchedListIsWhatALoadGives();
+    void prefetchOfAChangedFileIsPassedOver();
     void roundTripKeepsWhatTheFileStores();
     void blankLinesAreSkipped();
     void failingLineStopsAndKeepsFileAside_data();
@@ -225,6 +229,76 @@ void TestToDoFile::earlyLayoutMakesOldCopyAndIsConvertedBySave()
     const QByteArray converted =
         QByteArray("1,") + kKaimono + ",,,0,,,,,,0,0,\"1899/12/30 00:00\"\r\n0,abc,,,0,,,,,,0,0,\r\n";
     QCOMPARE(home.read(path), converted);
+}
+
+void TestToDoFile::prefetchedListIsWhatALoadGives_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("early");
+    QTest::newRow("early layout") << QByteArray("1," + kKaimono + "\r\n0,abc\r\n") << true;
+    QTest::newRow("dated and undated items")
+        << QByteArray("0," + kKaigi + ",2001/03/09,10:30,1,2,2001/03/08,07:00,,,1,0,\r\n"
+                      "1,abc,,,0,,,,,,0,1,\"2001/03/07 14:05\"\r\n0,def,2001/03/10,,0,,,,,,0,0,\r\n")
+        << false;
+}
+
+// The start reads todo.dat on another thread, before the moment of the load
+// is known; what the load takes from it must be what reading the file then
+// would have given, the undated items' limit included.
+void TestToDoFile::prefetchedListIsWhatALoadGives()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, early);
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    home.write(path, file);
+    TToDoList expected;
+    QVERIFY(ReadToDoList(path, expected, nowStamp()).ok);
+
+    TToDoPrefetch prefetch(path);
+    TToDoList list;
+    bool wasEarly = !early;
+    QByteArray bytes;
+    QVERIFY(TakePrefetchedToDo(path, list, nowStamp(), wasEarly, bytes));
+    QCOMPARE(wasEarly, early);
+    QCOMPARE(bytes, file);
+    QCOMPARE(list.Count(), expected.Count());
+    for (int i = 0; i < list.Count(); ++i) {
+        QCOMPARE(list.At(i)->LimitDateTime, expected.At(i)->LimitDateTime);
+        QCOMPARE(list.Display.at(i), list.At(i));
+    }
+    QByteArray taken, read;
+    QString why;
+    QVERIFY(ToDoFileBytes(list, taken, why));
+    QVERIFY(ToDoFileBytes(expected, read, why));
+    QCOMPARE(taken, read);
+    QVERIFY(!TakePrefetchedToDo(path, list, nowStamp(), wasEarly, bytes));
+
+    // Taken by the load itself, the early layout still leaves its copy.
+    TToDoPrefetch again(path);
+    TToDoList loaded;
+    const TToDoLoadResult r = LoadToDoList(path, loaded, nowStamp());
+    QVERIFY(r.ok);
+    QCOMPARE(r.wroteOld, early);
+    QCOMPARE(QFileInfo::exists(home.dataFolder() + "todo.old"), early);
+    QCOMPARE(loaded.Count(), expected.Count());
+}
+
+void TestToDoFile::prefetchOfAChangedFileIsPassedOver()
+{
+    TTestHome home;
+    const QString path = home.dataFolder() + "todo.dat";
+    home.write(path, "0,aaa,,,0,,,,,,0,0,\r\n");
+    TToDoPrefetch prefetch(path);
+    prefetch.Wait(); // the change comes after the reading
+    QFile inPlace(path);
+    QVERIFY(inPlace.open(QIODevice::ReadWrite));
+    QCOMPARE(inPlace.write("0,bbb"), 5);
+    inPlace.close();
+    TToDoList list;
+    QVERIFY(LoadToDoList(path, list, nowStamp()).ok);
+    QCOMPARE(list.Count(), 1);
+    QCOMPARE(list.At(0)->Text, QStringLiteral("bbb"));
 }
 
 void TestToDoFile::roundTripKeepsWhatTheFileStores()
