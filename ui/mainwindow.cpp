@@ -156,9 +156,8 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     m_memNotebook->document()->setModified(false);
     m_notebookPending = true;
     afterNextPaint([this] { EnsureNotebookLoaded(); }, 1000);
-    m_notesView->ReloadNoteList();
-    if (m_notesView->noteCount() > 0)
-        m_notesView->SelectNote(m_notesView->tvNoteCategories()->item(0)->text());
+    m_notesPending = true;
+    afterNextPaint([this] { EnsureNotesLoaded(); }, 1000);
 
     applyColors();
     m_noTimeOnCalendar = ReadSettingBool(sk::SETTINGS, "NoTimeOnCalendar");

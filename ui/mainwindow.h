@@ -93,6 +93,9 @@ public:
     // The notebook can be large: a folder's load leaves it for just after
     // the window is painted, or until it is wanted, whichever comes first.
     void EnsureNotebookLoaded();
+    // The note list is not on the first screen either: listed just after the
+    // window is painted, or when the notes view is shown, whichever is first.
+    void EnsureNotesLoaded();
     // "名前を付けて保存": asks for a file and writes the editor's text there.
     void SaveTextAs(QPlainTextEdit *editor);
     // The save dialog: the chosen file, or empty when cancelled. Tests
@@ -202,6 +205,7 @@ private:
     bool m_closing = false;
     bool m_startupFinished = false;
     bool m_notebookPending = false;
+    bool m_notesPending = false;
     TTextEditMenu *m_textEditMenu = nullptr;
     // Work held back until the window's next picture is on screen.
     std::vector<std::function<void()>> m_afterPaint;

@@ -3,10 +3,12 @@
 #include "calendar/zocalendarcontrol.h"
 #include "core/prompter.h"
 #include "ui/editorhelpers.h"
+#include "ui/notesview.h"
 #include "ui/texteditmenu.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QPlainTextEdit>
 
 QPlainTextEdit *TfrmQuillmereMainWindow::memoEditor(TMemoKind kind) const
@@ -109,6 +111,18 @@ void TfrmQuillmereMainWindow::LoadNotebook()
 {
     m_notebookPending = false;
     loadMemoEditor(mkNotebook);
+}
+
+void TfrmQuillmereMainWindow::EnsureNotesLoaded()
+{
+    if (!std::exchange(m_notesPending, false))
+        return;
+    m_notesView->ReloadNoteList();
+    if (m_notesView->noteCount() > 0)
+        m_notesView->SelectNote(m_notesView->tvNoteCategories()->item(0)->text());
+    // The note's pages are listed by a posted request; the view being shown
+    // right now needs them in place before it picks the first page.
+    QCoreApplication::sendPostedEvents(m_notesView);
 }
 
 void TfrmQuillmereMainWindow::EnsureNotebookLoaded()

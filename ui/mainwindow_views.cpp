@@ -88,6 +88,8 @@ void TfrmQuillmereMainWindow::ShowView(TMainView view)
         cursor.movePosition(QTextCursor::Start);
         editor->setTextCursor(cursor);
     } else {
+        if (view == mvNote)
+            EnsureNotesLoaded();
         QWidget *page = view == mvToDo ? m_pgToDo : view == mvNote ? m_pgNote : m_pgScheduleManager;
         if (m_pages->currentWidget() != page) {
             m_pages->setCurrentWidget(page);

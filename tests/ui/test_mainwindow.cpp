@@ -7,6 +7,7 @@
 #include "support/testhome.h"
 #include "ui/application.h"
 #include "ui/mainwindow.h"
+#include "ui/notesview.h"
 #include "ui/texteditmenu.h"
 #include "ui/titleband.h"
 #include "ui/notifywindow.h"
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void typingShowsUnsavedMarkAtOnce();
     void minuteTickSavesAndClearsMark();
     void notebookLoadsAfterFirstPaintOrWhenShown();
+    void notesAreListedAfterFirstPaintOrWhenShown();
     void saveTextAsWritesTheEditorsText();
     void generalBarFollowsItsCommands();
     void viewColumnShowsTheViewUp();
@@ -203,6 +205,36 @@ void TestMainWindow::notebookLoadsAfterFirstPaintOrWhenShown()
         QTRY_COMPARE(w.memNotebook()->toPlainText(), QStringLiteral("雑記\n二行目\n"));
         QVERIFY(!w.memNotebook()->document()->isModified());
         QCOMPARE(unsavedMark(w), QString());
+    }
+    QCOMPARE(prompter.texts(), QStringList());
+}
+
+void TestMainWindow::notesAreListedAfterFirstPaintOrWhenShown()
+{
+    TTestHome home;
+    for (const QString &note : {QStringLiteral("仕事"), QStringLiteral("旅行")}) {
+        QDir().mkpath(home.programFolder() + QStringLiteral("Note/") + note);
+        home.write(home.programFolder() + QStringLiteral("Note/") + note + QStringLiteral("/メモ.txt"),
+                   cp932::encodeLossy(note + QStringLiteral("のメモ")));
+    }
+    TScriptedPrompter prompter;
+    TFixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 30))};
+    const auto listed = [](const TfrmQuillmereMainWindow &w) {
+        return w.notesView()->noteCount() == 2 && w.notesView()->hasSelectedNote()
+            && w.notesView()->lvNoteItems()->topLevelItemCount() == 1;
+    };
+    {
+        TfrmQuillmereMainWindow w(prompter, clock);
+        QCOMPARE(w.notesView()->noteCount(), 0);
+        w.ShowView(mvNote);
+        QVERIFY(listed(w));
+        QVERIFY(w.notesView()->hasSelectedPage());
+        QCOMPARE(w.memNoteContents()->toPlainText(), QStringLiteral("仕事のメモ"));
+    }
+    {
+        TfrmQuillmereMainWindow w(prompter, clock);
+        w.show();
+        QTRY_VERIFY(listed(w));
     }
     QCOMPARE(prompter.texts(), QStringList());
 }
