@@ -13,8 +13,6 @@
 
 namespace {
 
-// todo.dat of 2,000 items is about 200 KB; anything near this is not ours.
-
 const QByteArray kComma(",");
 
 QString indexMessage(int index)

@@ -26,7 +26,8 @@ public:
     QList<TToDo *> Display;
 };
 
-// A todo.dat beyond this is not one this program wrote; it is not read.
+// todo.dat of 2,000 items is about 200 KB; a file beyond this is not one
+// this program wrote, and it is not read.
 inline constexpr qint64 kMaxToDoFileBytes = 64LL * 1024 * 1024;
 
 struct TToDoLoadResult
