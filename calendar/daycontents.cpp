@@ -90,9 +90,35 @@ QString DailyMemoContentsText(const QDate &day)
     return DailyMemoLinesText(day);
 }
 
+struct TDayContentsSource::TEntry
+{
+    TPlace Place;
+    TAlarmDateTime When;
+    quint8 Type;
+};
+
+TDayContentsSource::TDayContentsSource(const TAlarmList &alarms) : m_alarms(alarms)
+{
+    m_entries.reserve(size_t(alarms.Count()));
+    for (int i = 0; i < alarms.Count(); ++i) {
+        const TAlarm2 *alarm = alarms.Items(i);
+        if (alarm && ShownInCell(*alarm))
+            m_entries.push_back({{ContentsKey(*alarm), i}, alarm->AlarmDateTime, alarm->AlarmType});
+    }
+}
+
+TDayContentsSource::~TDayContentsSource() = default;
+
 TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, bool noTimeOnCalendar,
                                     TColor contentsColor, TColor memoColor, int room)
 {
+    return TDayContentsSource(alarms).Build(day, noTimeOnCalendar, contentsColor, memoColor, room);
+}
+
+TZoDrawDayTextList TDayContentsSource::Build(const QDate &day, bool noTimeOnCalendar, TColor contentsColor,
+                                             TColor memoColor, int room) const
+{
+    const TAlarmList &alarms = m_alarms;
     TZoDrawDayTextList list;
     if (!day.isValid() || room <= 0)
         return list;
@@ -101,10 +127,9 @@ TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, 
     // on all of them) while a cell shows a handful: order the places without
     // building any text, then build only the items that can be seen.
     std::vector<TPlace> places;
-    for (int i = 0; i < alarms.Count(); ++i) {
-        const TAlarm2 *alarm = alarms.Items(i);
-        if (alarm && ShownInCell(*alarm) && alarm->IsAlarmDay(parts))
-            places.push_back({ContentsKey(*alarm), i});
+    for (const TEntry &entry : m_entries) {
+        if (TAlarm::FallsOn(entry.Type, entry.When, parts))
+            places.push_back(entry.Place);
     }
     list.reserve(std::min<qsizetype>(room, qsizetype(places.size())) + 1);
     auto ordered = places.begin(); // the places before it are in their final order

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <functional>
 #include <limits>
+#include <vector>
 
 class TAlarm;
 class TAlarmList;
@@ -23,6 +24,27 @@ class TAlarmTimer;
 TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, bool noTimeOnCalendar,
                                     TColor contentsColor, TColor memoColor,
                                     int room = std::numeric_limits<int>::max());
+
+// BuildDayContents for many days of one unchanged list, as a redraw asks
+// for them: what placing a schedule on a day needs is taken from the list
+// once, in list order, so each further day is a walk over compact entries.
+// Holds on to `alarms`; valid only while the list and its records stay as
+// they were (the calendar makes one for each picture it draws).
+class TDayContentsSource
+{
+public:
+    explicit TDayContentsSource(const TAlarmList &alarms);
+    ~TDayContentsSource();
+    TDayContentsSource(const TDayContentsSource &) = delete;
+    TDayContentsSource &operator=(const TDayContentsSource &) = delete;
+    TZoDrawDayTextList Build(const QDate &day, bool noTimeOnCalendar, TColor contentsColor, TColor memoColor,
+                             int room = std::numeric_limits<int>::max()) const;
+
+private:
+    struct TEntry;
+    const TAlarmList &m_alarms;
+    std::vector<TEntry> m_entries;
+};
 
 // The sort key of a schedule's item: its time text, then "* " for one that
 // starts a file and two spaces otherwise.

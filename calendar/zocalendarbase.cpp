@@ -168,6 +168,7 @@ void TZoCustomCalendar::renderImage()
             m_image.setDevicePixelRatio(dpr);
         }
         m_drawing = true;
+        ++m_drawingPass;
         {
             QPainter painter(&m_image);
             DrawImage(painter, size);

@@ -61,6 +61,11 @@ public:
     const QImage &Image();
     // The picture as last drawn, without drawing.
     const QImage &DrawnImage() const { return m_image; }
+    // While a picture is drawn, its number (counting from 1); 0 otherwise.
+    // Nothing a cell's handler reads changes while one picture is drawn, so
+    // what it works out may serve the other cells of the same picture, and
+    // never beyond it.
+    quint64 DrawingPass() const { return m_drawing ? m_drawingPass : 0; }
     // Points of the widget to points of the client area (inside the edge).
     QPoint ToClient(const QPoint &widgetPos) const { return widgetPos - contentsRect().topLeft(); }
     QSize ClientSize() const { return contentsRect().size(); }
@@ -133,5 +138,6 @@ private:
     int m_updateLock = 0;
     bool m_drawing = false;
     bool m_dirty = false;
+    quint64 m_drawingPass = 0;
     int m_wheelRemainder = 0;
 };

@@ -91,10 +91,14 @@ QString TAlarm::TimeText() const
 
 bool TAlarm::IsAlarmDay(const TDayParts &d) const
 {
+    return FallsOn(AlarmType, AlarmDateTime, d);
+}
+
+bool TAlarm::FallsOn(quint8 type, const TAlarmDateTime &a, const TDayParts &d)
+{
     if (d.Year == 0 && d.Month == 0)
         return false;
-    const TAlarmDateTime &a = AlarmDateTime;
-    switch (AlarmType) {
+    switch (type) {
     case atEveryDay:
     case atEveryDayNoTime:
     case atStartUp:

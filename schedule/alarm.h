@@ -74,6 +74,8 @@ public:
     bool IsAlarmDay(const QDate &day) const { return IsAlarmDay(TDayParts(day)); }
     bool IsAlarmDay(const QDateTime &moment) const { return IsAlarmDay(moment.date()); }
     bool IsAlarmDay(const TDayParts &day) const;
+    // The same rule for a schedule of `type` set for `when`.
+    static bool FallsOn(quint8 type, const TAlarmDateTime &when, const TDayParts &day);
 
     bool IsTimed() const { return AlarmType <= atYearly; }
 

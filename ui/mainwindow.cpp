@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "calendar/daycontents.h"
 #include "calendar/dayfiles.h"
 #include "calendar/zocalendarcontrol.h"
 #include "core/appglobal.h"

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -31,6 +32,7 @@ class TPrompter;
 class TTitleBand;
 class TNotesView;
 class TDayPopup;
+class TDayContentsSource;
 class TZoQuillmereCalendar;
 class TAlarm2;
 class TAlarmTimer;
@@ -206,6 +208,9 @@ private:
     bool m_startupFinished = false;
     bool m_notebookPending = false;
     bool m_notesPending = false;
+    // The schedules as the calendar's picture being drawn places them.
+    std::unique_ptr<TDayContentsSource> m_contentsSource;
+    quint64 m_contentsPass = 0;
     TTextEditMenu *m_textEditMenu = nullptr;
     // Work held back until the window's next picture is on screen.
     std::vector<std::function<void()>> m_afterPaint;

@@ -14,16 +14,21 @@
 #include <QTreeWidget>
 
 // The calendar asks the window for what each day shows; the answers come
-// from the schedule list and the memo files, nothing is cached between
-// redraws except the NoTimeOnCalendar switch, read when a folder opens.
+// from the schedule list and the memo files. Nothing is kept from one
+// picture to the next except the NoTimeOnCalendar switch, read when a folder
+// opens: the schedules are taken from the list once for each picture.
 void TfrmQuillmereMainWindow::connectCalendarRequests()
 {
     m_calendar->OnDrawDayContents = [this](TZoCustomQuillmereCalendar *sender, quint16 y, quint16 m, quint16 d,
                                            TZoDrawDayTextList &list) {
         const TColor contents = QColorToColor(m_calendar->Fonts().Color(13));
         const TColor memo = QColorToColor(m_memMemo->palette().color(QPalette::Text));
-        list = BuildDayContents(m_alarmTimer->AlarmList(), QDate(y, m, d), m_noTimeOnCalendar, contents, memo,
-                                sender->DayContentsRoom());
+        const quint64 pass = sender->DrawingPass();
+        if (pass == 0 || pass != m_contentsPass || !m_contentsSource) {
+            m_contentsSource = std::make_unique<TDayContentsSource>(m_alarmTimer->AlarmList());
+            m_contentsPass = pass;
+        }
+        list = m_contentsSource->Build(QDate(y, m, d), m_noTimeOnCalendar, contents, memo, sender->DayContentsRoom());
     };
     m_calendar->OnDrawScheduleSign = [this](TZoCustomQuillmereCalendar *, quint16 y, quint16 m, quint16 d,
                                             bool &scheduleExists, bool &memoExists) {

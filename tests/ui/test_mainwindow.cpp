@@ -86,6 +86,7 @@ private Q_SLOTS:
     void minuteTickSavesAndClearsMark();
     void notebookLoadsAfterFirstPaintOrWhenShown();
     void notesAreListedAfterFirstPaintOrWhenShown();
+    void calendarPictureFollowsScheduleChanges();
     void saveTextAsWritesTheEditorsText();
     void generalBarFollowsItsCommands();
     void viewColumnShowsTheViewUp();
@@ -237,6 +238,35 @@ void TestMainWindow::notesAreListedAfterFirstPaintOrWhenShown()
         QTRY_VERIFY(listed(w));
     }
     QCOMPARE(prompter.texts(), QStringList());
+}
+
+// Each picture takes the schedules from the list afresh: what one picture
+// worked out never stands in for a change made before the next.
+void TestMainWindow::calendarPictureFollowsScheduleChanges()
+{
+    TStartedWindow s;
+    TZoQuillmereCalendar *calendar = s.w->calendar();
+    calendar->Redraw();
+    const QImage without = calendar->Image();
+
+    TAlarm2 daily;
+    daily.AlarmType = atEveryDay;
+    daily.AlarmDateTime = {0, 0, 0, 8, 15, 0};
+    daily.Lines = {QStringLiteral("朝の散歩")};
+    TAlarm2 *added = s.w->alarmTimer()->AlarmList().Add(daily);
+    calendar->Redraw();
+    const QImage with = calendar->Image();
+    QVERIFY(with != without);
+
+    added->Lines = {QStringLiteral("夕方の散歩")};
+    added->AlarmDateTime.Hour = 17;
+    calendar->Redraw();
+    const QImage changed = calendar->Image();
+    QVERIFY(changed != with);
+
+    s.w->alarmTimer()->AlarmList().Remove(added);
+    calendar->Redraw();
+    QCOMPARE(calendar->Image(), without);
 }
 
 void TestMainWindow::saveTextAsWritesTheEditorsText()
