@@ -6,6 +6,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 // A data file read, and made sense of, on a thread of its own while the
 // program starts; its load later takes the result, provided the file still
