@@ -270,6 +270,10 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
             lines.insert(insertAt, entry);
         }
     }
+    // The program stores some settings on every start; a file that would not
+    // change is not rewritten (and synced to disk) for them.
+    if (lines == file.lines)
+        return;
     writeLines(m_path, lines);
 }
 

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void writeNewSectionAfterBlankLine();
     void writeNormalisesLfOnlyFile();
     void writeAfterMissingTrailingNewline();
+    void unchangedWriteLeavesFileAlone_data();
+    void unchangedWriteLeavesFileAlone();
     void writeRefused_data();
     void writeRefused();
     void unencodableValueIsRefused();
@@ -394,6 +396,31 @@ void TestProfile::writeAfterMissingTrailingNewline()
     const TProfileFile profile(home.settingsFile());
     profile.writeInteger(QStringLiteral("A"), QStringLiteral("n"), 2);
     QCOMPARE(home.settings(), QByteArray("[A]\r\nk=1\r\nn=2\r\n"));
+}
+
+// An LF-only file shows whether it was rewritten: every rewrite ends its lines
+// with CR LF.
+void TestProfile::unchangedWriteLeavesFileAlone_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray before = "[A]\nk=1\nname=\x82\xa0\n";
+    QTest::newRow("same number") << "k" << "1" << before;
+    QTest::newRow("same text") << "name" << "\u3042" << before;
+    QTest::newRow("key in another case") << "K" << "1" << QByteArray("[A]\r\nK=1\r\nname=\x82\xa0\r\n");
+    QTest::newRow("changed value") << "k" << "2" << QByteArray("[A]\r\nk=2\r\nname=\x82\xa0\r\n");
+}
+
+void TestProfile::unchangedWriteLeavesFileAlone()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+    TTestHome home;
+    home.setSettings("[A]\nk=1\nname=\x82\xa0\n");
+    TProfileFile(home.settingsFile()).writeString(QStringLiteral("A"), key, value);
+    QCOMPARE(home.settings(), after);
 }
 
 void TestProfile::writeRefused_data()
