@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPixmap>
 
 #include <array>
 #include <functional>
@@ -207,6 +208,10 @@ private:
     bool m_closing = false;
     bool m_startupFinished = false;
     bool m_notebookPending = false;
+    // A text being put into an editor marks it modified for a moment; the
+    // unsaved mark is not shown (its icon not even looked up) for that.
+    bool m_loadingText = false;
+    QPixmap m_unsavedIcon;
     bool m_notesPending = false;
     // The schedules as the calendar's picture being drawn places them.
     std::unique_ptr<TDayContentsSource> m_contentsSource;

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 
 QPlainTextEdit *TfrmQuillmereMainWindow::memoEditor(TMemoKind kind) const
 {
@@ -38,7 +39,10 @@ void TfrmQuillmereMainWindow::loadMemoEditor(TMemoKind kind)
     if (kind != mkNotebook)
         m_memoDate[kind] = currentDate();
     const QDate date = kind == mkNotebook ? QDate() : m_memoDate[kind];
-    const TTextLoad load = LoadTextIntoRichEdit(TMemoStore::FileName(kind, date), editor);
+    const TTextLoad load = [&] {
+        const QScopedValueRollback loading(m_loadingText, true);
+        return LoadTextIntoRichEdit(TMemoStore::FileName(kind, date), editor);
+    }();
     if (!load.ok)
         m_prompter.Info(load.error);
     QTextCursor cursor = editor->textCursor();

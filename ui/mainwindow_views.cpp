@@ -162,13 +162,17 @@ void TfrmQuillmereMainWindow::UpdateNavigationState()
 
 void TfrmQuillmereMainWindow::UpdateSaveStatus()
 {
+    if (m_loadingText)
+        return;
     bool modified = false;
     for (const QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
         modified = modified || e->document()->isModified();
     modified = modified || m_notesView->isModified();
     action(QStringLiteral("acSaveData"))->setEnabled(modified);
     if (modified) {
-        m_statusUnsaved->setPixmap(style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16, 16));
+        if (m_unsavedIcon.isNull())
+            m_unsavedIcon = style()->standardIcon(QStyle::SP_DialogSaveButton).pixmap(16, 16);
+        m_statusUnsaved->setPixmap(m_unsavedIcon);
         m_statusUnsaved->setToolTip(QStringLiteral("未保存のデータがあります"));
         m_statusUnsaved->setProperty("unsavedMark", QStringLiteral("*"));
     } else {

@@ -93,6 +93,7 @@ private Q_SLOTS:
     void aboutBoxFromTheHelpMenu_data();
     void aboutBoxFromTheHelpMenu();
     void dayChangeSavesOldMemoAndLoadsNew();
+    void loadingAMemoNeverShowsItUnsaved();
     void blankMemoRemovesItsFile();
     void unchangedMemoIsNeverWritten();
     void dateTitlesFollowTheCalendar();
@@ -437,6 +438,21 @@ void TestMainWindow::dayChangeSavesOldMemoAndLoadsNew()
     QCOMPARE(s.w->memMemo()->toPlainText(), QStringLiteral("明日の予定"));
     QVERIFY(!s.w->memMemo()->document()->isModified());
     QVERIFY(s.prompter.messages.isEmpty());
+}
+
+void TestMainWindow::loadingAMemoNeverShowsItUnsaved()
+{
+    TStartedWindow s([](TTestHome &home) {
+        QDir().mkpath(home.programFolder() + QStringLiteral("Memo"));
+        home.write(home.programFolder() + QStringLiteral("Memo/20261210.txt"), "loaded\r\n");
+    });
+    QAction *save = s.w->action(QStringLiteral("acSaveData"));
+    QVERIFY(!save->isEnabled());
+    const QSignalSpy changes(save, &QAction::changed);
+    s.w->calendar()->SetCurrentDate(QDate(2026, 12, 10));
+    QCOMPARE(s.w->memMemo()->toPlainText(), QStringLiteral("loaded\n"));
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(unsavedMark(*s.w), QString());
 }
 
 void TestMainWindow::blankMemoRemovesItsFile()
