@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -15,26 +18,47 @@ class TFilePrefetch
 {
 public:
     // `parse` runs on the reading thread with the whole file (at most
-    // `limit` bytes) and answers whether it made sense of it.
-    TFilePrefetch(const QString &path, qint64 limit, std::function<bool(const QByteArray &)> parse);
-    ~TFilePrefetch(); // waits for the reading to end
+    // `limit` bytes) and answers whether it made sense of it; it may give up
+    // early once `stop` is raised, as nobody will take its result then.
+    using TParse = std::function<bool(const QByteArray &bytes, const std::atomic<bool> &stop)>;
+    TFilePrefetch(const QString &path, qint64 limit, TParse parse);
+    ~TFilePrefetch(); // asks the reading to stop and waits for it to end
     TFilePrefetch(const TFilePrefetch &) = delete;
     TFilePrefetch &operator=(const TFilePrefetch &) = delete;
 
     // Blocks until the reading has ended.
     void Wait();
-    // Waits, then tells whether `path` was read whole and parsed well and the
-    // file still holds exactly those bytes.
+    // Tells whether `path` was read whole and parsed well and the file still
+    // holds exactly those bytes. Waits for the reading while it gets the
+    // processor; a reading starved of it is asked to stop and answers false,
+    // so that the load reads the file itself instead of waiting on it.
     bool HoldsCurrent(const QString &path);
-    // What was read; empty after Release.
+    // Whether the reading has ended and been waited for; until then, what it
+    // fills belongs to it.
+    bool Ended();
+    // What was read; empty after Release, which only an ended reading allows.
     const QByteArray &Bytes() const { return m_bytes; }
     void Release() { m_bytes = QByteArray(); }
 
+    // How the waiting judges the reader: starved when it got less than a
+    // tenth of a slice's time on the processor during that slice.
+    static constexpr std::chrono::milliseconds kWaitSlice{20};
+    static bool Starved(std::chrono::nanoseconds processorTime, std::chrono::nanoseconds slice)
+    {
+        return processorTime * 10 < slice;
+    }
+
 private:
+    bool waitWhileServed();
+
     QString m_path;
     qint64 m_limit;
     bool m_ok = false;
     QByteArray m_bytes;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_state; // guards m_finished
+    std::condition_variable m_finishedChanged;
+    bool m_finished = false;
     std::mutex m_joining; // the owner and the load may both wait for the reader
     std::thread m_reader; // last: it starts once everything above is set
 };

@@ -245,7 +245,8 @@ bool writeRecord(TWriter &out, TScheduleCodec &codec, const TAlarm2 &a)
 
 } // namespace
 
-TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list, TScheduleFileTail &tail)
+TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list, TScheduleFileTail &tail,
+                                       const std::atomic<bool> *stop)
 {
     TReader in(bytes);
     TScheduleReadResult result;
@@ -274,6 +275,8 @@ TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list
         return result;
     TScheduleCodec codec;
     for (qint32 i = 0; i < count; ++i) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            return result;
         auto record = std::make_unique<TAlarm2>();
         if (!readRecord(in, codec, withNotice, *record))
             return result;

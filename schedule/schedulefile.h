@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+
 // schedule.dat: little-endian fixed-layout records, texts in CP932.
 inline constexpr quint32 kScheduleFileVersion = 19740216;    // with advance notices
 inline constexpr quint32 kScheduleFileOldVersion = 19700517; // before advance notices
@@ -33,7 +35,9 @@ struct [[nodiscard]] TScheduleReadResult
 // keeps the records read completely before the damage (the tail is then
 // reset). Start-up schedules come back with LastAlarmed 0 so they fire again.
 // Counts and lengths that cannot fit in the rest of the bytes fail at once.
-TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list, TScheduleFileTail &tail);
+// A raised `stop` ends the reading between records, as a read error.
+TScheduleReadResult ReadScheduleStream(const QByteArray &bytes, TAlarmList &list, TScheduleFileTail &tail,
+                                       const std::atomic<bool> *stop = nullptr);
 
 // The image of the current version. False (with `out` partial) when a text
 // holds characters CP932 cannot store: saving must not drop them silently.

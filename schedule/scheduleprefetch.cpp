@@ -4,7 +4,9 @@ using TSlot = TPrefetchSlot<TSchedulePrefetch>;
 
 TSchedulePrefetch::TSchedulePrefetch(const QString &path)
     : m_file(path, kMaxScheduleFileBytes,
-             [this](const QByteArray &bytes) { return ReadScheduleStream(bytes, m_list, m_tail).ok(); })
+             [this](const QByteArray &bytes, const std::atomic<bool> &stop) {
+                 return ReadScheduleStream(bytes, m_list, m_tail, &stop).ok();
+             })
 {
     TSlot::Set(this);
 }
@@ -12,7 +14,6 @@ TSchedulePrefetch::TSchedulePrefetch(const QString &path)
 TSchedulePrefetch::~TSchedulePrefetch()
 {
     TSlot::Clear(this);
-    m_file.Wait();
 }
 
 bool TakePrefetchedSchedules(const QString &path, TAlarmList &list, TScheduleFileTail &tail)
@@ -25,8 +26,11 @@ bool TakePrefetchedSchedules(const QString &path, TAlarmList &list, TScheduleFil
         list.TakeAll(prefetch->m_list);
         tail = std::move(prefetch->m_tail);
     }
-    // Its owner lives as long as the program; what was read is let go now.
-    prefetch->m_file.Release();
-    prefetch->m_list.Clear();
+    // Its owner lives as long as the program; what was read is let go now,
+    // unless the reading was given up and is still winding down.
+    if (prefetch->m_file.Ended()) {
+        prefetch->m_file.Release();
+        prefetch->m_list.Clear();
+    }
     return current;
 }

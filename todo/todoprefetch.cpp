@@ -15,7 +15,9 @@ constexpr double kNoLimitYet = std::numeric_limits<double>::quiet_NaN();
 
 TToDoPrefetch::TToDoPrefetch(const QString &path)
     : m_file(path, kMaxToDoFileBytes,
-             [this](const QByteArray &bytes) { return ParseToDoFile(bytes, m_list, kNoLimitYet, &m_early).ok; })
+             [this](const QByteArray &bytes, const std::atomic<bool> &) {
+                 return ParseToDoFile(bytes, m_list, kNoLimitYet, &m_early).ok;
+             })
 {
     TSlot::Set(this);
 }
@@ -23,7 +25,6 @@ TToDoPrefetch::TToDoPrefetch(const QString &path)
 TToDoPrefetch::~TToDoPrefetch()
 {
     TSlot::Clear(this);
-    m_file.Wait();
 }
 
 bool TakePrefetchedToDo(const QString &path, TToDoList &list, double now, bool &early, QByteArray &bytes)
@@ -42,8 +43,11 @@ bool TakePrefetchedToDo(const QString &path, TToDoList &list, double now, bool &
         early = prefetch->m_early;
         bytes = prefetch->m_file.Bytes();
     }
-    // Its owner lives as long as the program; what was read is let go now.
-    prefetch->m_file.Release();
-    prefetch->m_list.Clear();
+    // Its owner lives as long as the program; what was read is let go now,
+    // unless the reading was given up and is still winding down.
+    if (prefetch->m_file.Ended()) {
+        prefetch->m_file.Release();
+        prefetch->m_list.Clear();
+    }
     return current;
 }
