@@ -25,6 +25,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -153,8 +154,11 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     // texts out a second time.
     applyFontsAndWrap();
     loadTimedStores();
-    m_memNotebook->clear();
-    m_memNotebook->document()->setModified(false);
+    {
+        const QScopedValueRollback clearing(m_loadingText, true);
+        m_memNotebook->clear();
+        m_memNotebook->document()->setModified(false);
+    }
     m_notebookPending = true;
     afterNextPaint([this] { EnsureNotebookLoaded(); }, 1000);
     m_notesPending = true;
@@ -225,6 +229,7 @@ void TfrmQuillmereMainWindow::ClearViews()
     m_lvAlarmSchedules->clear();
     m_notesView->Clear();
     for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memScheduleManager}) {
+        const QScopedValueRollback clearing(m_loadingText, true);
         e->clear();
         e->document()->setModified(false);
     }

@@ -208,8 +208,9 @@ private:
     bool m_closing = false;
     bool m_startupFinished = false;
     bool m_notebookPending = false;
-    // A text being put into an editor marks it modified for a moment; the
-    // unsaved mark is not shown (its icon not even looked up) for that.
+    // A text being put into an editor, or cleared from it, marks it modified
+    // for a moment; the unsaved mark is not shown (its icon not even looked
+    // up in the theme) for that.
     bool m_loadingText = false;
     QPixmap m_unsavedIcon;
     bool m_notesPending = false;

@@ -211,7 +211,12 @@ void TestUiFoundation::switchDataFolderSavesAndReopens()
 
     QAction *work = w.dataFolderMenu()->actions().last();
     QCOMPARE(work->text(), QStringLiteral("仕事"));
+    // Clearing and reloading the editors never shows anything as unsaved.
+    QAction *save = w.action(QStringLiteral("acSaveData"));
+    QVERIFY(!save->isEnabled());
+    const QSignalSpy saveChanges(save, &QAction::changed);
     work->trigger();
+    QCOMPARE(saveChanges.count(), 0);
 
     QCOMPARE(Global().CurrentDataFolder, home.dataFolder());
     QCOMPARE(Global().CurrentDataFolderTitle, QStringLiteral("仕事"));
