@@ -47,6 +47,11 @@ void yieldToEveryOtherThread()
 #endif
 }
 
+bool starved(std::chrono::nanoseconds processorTime, std::chrono::nanoseconds slice)
+{
+    return processorTime * 10 < slice;
+}
+
 // The processor time a thread has had so far, by its clock; -1 when unknown.
 std::chrono::nanoseconds processorTime(clockid_t clock)
 {
@@ -113,7 +118,7 @@ bool TFilePrefetch::waitWhileServed()
             break;
         const auto usedNow = measured ? processorTime(clock) : std::chrono::nanoseconds(-1);
         if (used.count() >= 0 && usedNow.count() >= 0
-            && Starved(usedNow - used, std::chrono::steady_clock::now() - from)) {
+            && starved(usedNow - used, std::chrono::steady_clock::now() - from)) {
             m_stop = true;
             return false;
         }

@@ -40,13 +40,9 @@ public:
     const QByteArray &Bytes() const { return m_bytes; }
     void Release() { m_bytes = QByteArray(); }
 
-    // How the waiting judges the reader: starved when it got less than a
-    // tenth of a slice's time on the processor during that slice.
+    // The waiting looks at the reader once a slice: it is starved when it got
+    // less than a tenth of the slice's time on the processor.
     static constexpr std::chrono::milliseconds kWaitSlice{20};
-    static bool Starved(std::chrono::nanoseconds processorTime, std::chrono::nanoseconds slice)
-    {
-        return processorTime * 10 < slice;
-    }
 
 private:
     bool waitWhileServed();
