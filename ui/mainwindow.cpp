@@ -24,8 +24,8 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QStackedWidget>
 #include <QScopedValueRollback>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -154,11 +154,7 @@ void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString
     // texts out a second time.
     applyFontsAndWrap();
     loadTimedStores();
-    {
-        const QScopedValueRollback clearing(m_loadingText, true);
-        m_memNotebook->clear();
-        m_memNotebook->document()->setModified(false);
-    }
+    clearEditor(m_memNotebook);
     m_notebookPending = true;
     afterNextPaint([this] { EnsureNotebookLoaded(); }, 1000);
     m_notesPending = true;
@@ -224,15 +220,19 @@ void TfrmQuillmereMainWindow::SaveAll()
     SaveScheduleFile();
 }
 
+void TfrmQuillmereMainWindow::clearEditor(QPlainTextEdit *editor)
+{
+    const QScopedValueRollback clearing(m_loadingText, true);
+    editor->clear();
+    editor->document()->setModified(false);
+}
+
 void TfrmQuillmereMainWindow::ClearViews()
 {
     m_lvAlarmSchedules->clear();
     m_notesView->Clear();
-    for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memScheduleManager}) {
-        const QScopedValueRollback clearing(m_loadingText, true);
-        e->clear();
-        e->document()->setModified(false);
-    }
+    for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memScheduleManager})
+        clearEditor(e);
     m_chklstToDo->clear();
     m_lvScheduleManager->clear();
     UpdateSaveStatus();

@@ -172,6 +172,8 @@ private:
     // Runs `work` just after the next paint, or after `fallbackMs` when no
     // paint comes first (the program may start hidden in the tray).
     void afterNextPaint(const std::function<void()> &work, int fallbackMs);
+    // Empty and unmodified, without showing it unsaved on the way.
+    void clearEditor(QPlainTextEdit *editor);
     QPlainTextEdit *memoEditor(TMemoKind kind) const;
     void onCalendarBeforeDayChange();
     void onCalendarYearMonthChange();
