@@ -16,6 +16,12 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace {
 const QString S = QStringLiteral("SETTINGS");
 const QString DF = QStringLiteral("DataFolders");
@@ -45,6 +51,7 @@ private Q_SLOTS:
     void generalErrorText();
     void errorReachingEventLoopIsShown();
     void secondInstanceActivatesFirst();
+    void staleSocketIsTakenOverAndStrangersIgnored();
     void fullSlotTableAddsMenuItemOnly();
     void switchDataFolderSavesAndReopens();
     void firstMinuteTickFinishesStartup();
@@ -174,6 +181,49 @@ void TestUiFoundation::secondInstanceActivatesFirst()
     QVERIFY(second.activateRunningInstance(2000));
     QVERIFY(spy.wait(2000));
     QCOMPARE(spy.count(), 1);
+}
+
+// A program that died leaves its socket file behind: the next start must not
+// take it for a running program, and must take the name over. A client that
+// says something else, or too much, brings nothing forward.
+void TestUiFoundation::staleSocketIsTakenOverAndStrangersIgnored()
+{
+    const QString name = QStringLiteral("quillmere-stale-%1").arg(QCoreApplication::applicationPid());
+    const QByteArray path = QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + name);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, path.constData(), static_cast<size_t>(path.size()));
+    const auto connectRaw = [&addr] {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        return ::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) == 0 ? fd : (::close(fd), -1);
+    };
+    {
+        const int dead = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QCOMPARE(::bind(dead, reinterpret_cast<const sockaddr *>(&addr), sizeof addr), 0);
+        ::close(dead); // the file stays, nobody listens
+    }
+    QVERIFY(QFileInfo::exists(QFile::decodeName(path)));
+    TSingleInstance second(name);
+    QVERIFY(!second.activateRunningInstance(200));
+
+    {
+        TSingleInstance first(name);
+        QVERIFY(first.listen());
+        QCOMPARE(QFileInfo(QFile::decodeName(path)).permissions() & (QFile::ReadOther | QFile::WriteOther), QFile::Permissions());
+        QSignalSpy spy(&first, &TSingleInstance::activationRequested);
+        for (const QByteArray &talk : {QByteArray("hello\n"), QByteArray(4096, 'x') + "activate\n"}) {
+            const int fd = connectRaw();
+            QVERIFY(fd >= 0);
+            QCOMPARE(::send(fd, talk.constData(), static_cast<size_t>(talk.size()), MSG_NOSIGNAL), talk.size());
+            ::close(fd);
+        }
+        QVERIFY(second.activateRunningInstance(2000));
+        QVERIFY(spy.wait(2000));
+        QTest::qWait(50);
+        QCOMPARE(spy.count(), 1);
+    }
+    // A program that ends in order takes its socket file with it.
+    QVERIFY(!QFileInfo::exists(QFile::decodeName(path)));
 }
 
 void TestUiFoundation::fullSlotTableAddsMenuItemOnly()
