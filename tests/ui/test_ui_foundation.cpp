@@ -12,6 +12,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QProxyStyle>
+#include <QToolBar>
+#include <QToolButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -52,6 +55,7 @@ private Q_SLOTS:
     void errorReachingEventLoopIsShown();
     void secondInstanceActivatesFirst();
     void staleSocketIsTakenOverAndStrangersIgnored();
+    void overflowButtonsKeepTheStyleArrow();
     void fullSlotTableAddsMenuItemOnly();
     void switchDataFolderSavesAndReopens();
     void firstMinuteTickFinishesStartup();
@@ -224,6 +228,21 @@ void TestUiFoundation::staleSocketIsTakenOverAndStrangersIgnored()
     }
     // A program that ends in order takes its socket file with it.
     QVERIFY(!QFileInfo::exists(QFile::decodeName(path)));
+}
+
+// The overflow arrows of the bars are looked up late, but must look as the
+// style draws them.
+void TestUiFoundation::overflowButtonsKeepTheStyleArrow()
+{
+    auto *proxy = qobject_cast<QProxyStyle *>(QApplication::style());
+    QVERIFY(proxy);
+    QToolBar bar;
+    auto *button = bar.findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+    QVERIFY(button);
+    QVERIFY(!button->icon().isNull());
+    const QImage drawn = button->icon().pixmap(QSize(16, 16)).toImage();
+    QVERIFY(!drawn.isNull());
+    QCOMPARE(drawn, proxy->baseStyle()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(QSize(16, 16)).toImage());
 }
 
 void TestUiFoundation::fullSlotTableAddsMenuItemOnly()
