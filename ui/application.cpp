@@ -9,6 +9,8 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QStyleOption>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -24,51 +26,57 @@ QString GeneralErrorText(const QString &message)
 
 namespace {
 
-// Draws a style's standard icon, looked up the first time it is drawn.
-class TDeferredStyleIcon : public QIconEngine
+// The overflow arrow of the bars, drawn rather than read: the style's
+// picture costs an icon-theme lookup and a probe of every image plugin on
+// each start, and the general bar overflows at the window's first size.
+class TChevronIcon : public QIconEngine
 {
 public:
-    TDeferredStyleIcon(const QStyle *style, QStyle::StandardPixmap which) : m_style(style), m_which(which) {}
+    // `turn`: degrees clockwise from pointing right.
+    explicit TChevronIcon(qreal turn) : m_turn(turn) {}
 
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
     {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        const QPalette palette = QGuiApplication::palette();
+        const QColor color = palette.color(mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active,
+                                           QPalette::WindowText);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(color, qMax(1.0, rect.height() / 12.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter->translate(QRectF(rect).center());
+        const qreal unit = qMin(rect.width(), rect.height()) / 16.0;
+        painter->scale(unit, unit);
+        painter->rotate(m_turn);
+        for (const qreal x : {-3.5, 0.5})
+            painter->drawPolyline(QPolygonF({QPointF(x, -3.5), QPointF(x + 3.5, 0), QPointF(x, 3.5)}));
+        painter->restore();
     }
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
-        return icon().pixmap(size, mode, state);
+        QPixmap pm(size);
+        pm.fill(Qt::transparent);
+        QPainter painter(&pm);
+        paint(&painter, QRect(QPoint(), size), mode, state);
+        return pm;
     }
-    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return icon().actualSize(size, mode, state);
-    }
-    QIconEngine *clone() const override { return new TDeferredStyleIcon(m_style, m_which); }
-    bool isNull() override { return false; }
+    QIconEngine *clone() const override { return new TChevronIcon(m_turn); }
 
 private:
-    const QIcon &icon()
-    {
-        if (m_icon.isNull())
-            m_icon = m_style->standardIcon(m_which);
-        return m_icon;
-    }
-
-    const QStyle *m_style;
-    QStyle::StandardPixmap m_which;
-    QIcon m_icon;
+    qreal m_turn;
 };
 
-// Every tool bar and the menu bar make an icon for their overflow button, which
-// shows only when the window is too narrow for the bar. Looking those up
-// reads the icon theme and probes every image plugin, on each start; they
-// are now looked up when first drawn.
 class TQuillmereStyle : public QProxyStyle
 {
 public:
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const override
     {
-        if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
-            return QIcon(new TDeferredStyleIcon(baseStyle(), which));
+        const Qt::LayoutDirection layout = option ? option->direction
+                                           : widget ? widget->layoutDirection()
+                                                    : QGuiApplication::layoutDirection();
+        if (which == SP_ToolBarHorizontalExtensionButton)
+            return QIcon(new TChevronIcon(layout == Qt::RightToLeft ? 180 : 0));
+        if (which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new TChevronIcon(90));
         return QProxyStyle::standardIcon(which, option, widget);
     }
 };
