@@ -10,6 +10,7 @@
 #include "core/prompter.h"
 #include "core/settingskeys.h"
 #include "ui/calendarsettings.h"
+#include "ui/dayschedulemodel.h"
 #include "ui/editorhelpers.h"
 #include "ui/fontconv.h"
 #include "ui/notesview.h"
@@ -27,6 +28,7 @@
 #include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <memory>
@@ -229,7 +231,7 @@ void TfrmQuillmereMainWindow::clearEditor(QPlainTextEdit *editor)
 
 void TfrmQuillmereMainWindow::ClearViews()
 {
-    m_lvAlarmSchedules->clear();
+    m_daySchedules->Clear();
     m_notesView->Clear();
     for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memScheduleManager})
         clearEditor(e);

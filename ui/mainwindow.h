@@ -27,7 +27,9 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class TTextEditMenu;
+class QTreeView;
 class QTreeWidget;
+class TDayScheduleModel;
 class TClock;
 class TPrompter;
 class TTitleBand;
@@ -114,7 +116,7 @@ public:
     // Refills the list of the selected day's schedules.
     void FillDaySchedules();
     QString DayPopupTextOf(const QDate &date) const;
-    QTreeWidget *dayScheduleList() const { return m_lvAlarmSchedules; }
+    QTreeView *dayScheduleList() const { return m_lvAlarmSchedules; }
 
     // Widgets and commands by their names, for the parts of the program (and
     // the tests) that drive the window.
@@ -241,7 +243,8 @@ private:
     QSplitter *m_calendarSplitter = nullptr;
     TZoQuillmereCalendar *m_calendar = nullptr;
     QTabWidget *m_dayPane = nullptr;
-    QTreeWidget *m_lvAlarmSchedules = nullptr;
+    QTreeView *m_lvAlarmSchedules = nullptr;
+    TDayScheduleModel *m_daySchedules = nullptr;
     QLabel *m_memoHeading = nullptr;
     QPlainTextEdit *m_memMemo = nullptr;
     QPlainTextEdit *m_memMonthlyMemo = nullptr;

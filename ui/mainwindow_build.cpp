@@ -4,6 +4,7 @@
 #include "core/appglobal.h"
 #include "core/clock.h"
 #include "core/settingskeys.h"
+#include "ui/dayschedulemodel.h"
 #include "ui/editorhelpers.h"
 #include "ui/fontconv.h"
 #include "ui/notesview.h"
@@ -415,9 +416,10 @@ QWidget *TfrmQuillmereMainWindow::createCalendarPage()
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->addWidget(buttonRow(listBox, {action(QStringLiteral("acNewSchedule")), action(QStringLiteral("acEditSchedule")),
                                              action(QStringLiteral("acDeleteSchedule"))}));
-    m_lvAlarmSchedules = new QTreeWidget(listBox);
+    m_lvAlarmSchedules = new QTreeView(listBox);
     m_lvAlarmSchedules->setObjectName(QStringLiteral("lvAlarmSchedules"));
-    m_lvAlarmSchedules->setHeaderLabels({QStringLiteral("時刻"), QStringLiteral("内容")});
+    m_daySchedules = new TDayScheduleModel(m_lvAlarmSchedules);
+    m_lvAlarmSchedules->setModel(m_daySchedules);
     m_lvAlarmSchedules->setRootIsDecorated(false);
     // One line a row: the view need not measure each of a long day's rows.
     m_lvAlarmSchedules->setUniformRowHeights(true);

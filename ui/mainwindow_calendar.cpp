@@ -6,12 +6,13 @@
 #include "core/settingskeys.h"
 #include "schedule/alarmtimer.h"
 #include "schedule/daylist.h"
+#include "ui/dayschedulemodel.h"
 #include "ui/daypopup.h"
 #include "ui/fontconv.h"
 
 #include <QHeaderView>
 #include <QPlainTextEdit>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // The calendar asks the window for what each day shows; the answers come
 // from the schedule list and the memo files. Nothing is kept from one
@@ -78,18 +79,14 @@ void TfrmQuillmereMainWindow::FillDaySchedules()
 {
     if (!m_started)
         return;
-    m_lvAlarmSchedules->clear();
-    // Handed over in one piece: a day of every-day schedules can hold
-    // thousands of rows, and the list reacts to each insertion on its own.
-    QList<QTreeWidgetItem *> items;
-    for (const TDayListRow &row : DayScheduleRows(m_alarmTimer->AlarmList(), currentDate())) {
-        auto *item = new QTreeWidgetItem(QStringList{row.Time, row.Content});
-        if (row.Alarm && row.Alarm->UseColor)
-            for (int c = 0; c < 2; ++c)
-                item->setForeground(c, ColorToQColor(row.Alarm->Color));
-        items.append(item);
+    m_daySchedules->SetRows(DayScheduleRows(m_alarmTimer->AlarmList(), currentDate()));
+    // The first row is the current one, so that edit and delete have a
+    // schedule to act on.
+    if (m_daySchedules->rowCount() > 0) {
+        const QModelIndex first = m_daySchedules->index(0, 0);
+        m_lvAlarmSchedules->setCurrentIndex(first);
+        m_lvAlarmSchedules->scrollTo(first);
     }
-    m_lvAlarmSchedules->addTopLevelItems(items);
     UpdateCommandStates();
 }
 

@@ -1,11 +1,10 @@
 #include "ui/mainwindow.h"
 
-#include "schedule/alarmtimer.h"
-
 #include "calendar/dateex.h"
 #include "calendar/zocalendarcontrol.h"
 #include "core/prompter.h"
 #include "schedule/alarmtimer.h"
+#include "ui/dayschedulemodel.h"
 #include "ui/editorhelpers.h"
 #include "ui/notesview.h"
 #include "ui/titleband.h"
@@ -23,6 +22,7 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace {
@@ -123,7 +123,7 @@ void TfrmQuillmereMainWindow::UpdateCommandStates()
     const bool calendar = page == m_pgCalendar;
     const bool todo = page == m_pgToDo;
     const bool notes = page == m_pgNote;
-    const bool schedule = calendar && m_lvAlarmSchedules->topLevelItemCount() > 0 && m_lvAlarmSchedules->currentItem();
+    const bool schedule = calendar && m_daySchedules->rowCount() > 0 && m_lvAlarmSchedules->currentIndex().isValid();
     const bool todoItem = todo && m_chklstToDo->currentItem();
     const bool hasNote = notes && m_notesView->noteCount() > 0 && m_notesView->hasSelectedNote();
     const bool hasPage = notes && m_notesView->hasSelectedPage();

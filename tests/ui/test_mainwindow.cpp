@@ -23,6 +23,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void aboutBoxFromTheHelpMenu_data();
     void aboutBoxFromTheHelpMenu();
     void dayChangeSavesOldMemoAndLoadsNew();
+    void dayListShowsTheDaysSchedules();
     void loadingAMemoNeverShowsItUnsaved();
     void blankMemoRemovesItsFile();
     void unchangedMemoIsNeverWritten();
@@ -438,6 +440,51 @@ void TestMainWindow::dayChangeSavesOldMemoAndLoadsNew()
     QCOMPARE(s.w->memMemo()->toPlainText(), QStringLiteral("明日の予定"));
     QVERIFY(!s.w->memMemo()->document()->isModified());
     QVERIFY(s.prompter.messages.isEmpty());
+}
+
+// The day's list beside the calendar: the day's schedules in time order,
+// a schedule's own colour, the first row current; another day refills it.
+void TestMainWindow::dayListShowsTheDaysSchedules()
+{
+    TStartedWindow s([](TTestHome &home) {
+        TAlarmTimer store;
+        const auto add = [&store](TAlarmType type, int day, int hour, const QString &text, int color = -1) {
+            TAlarm2 a;
+            a.AlarmType = type;
+            a.AlarmDateTime = {2026, 12, quint16(day), quint16(hour), 0, 0};
+            a.ExecuteType = etNothing;
+            a.Lines = {text, QStringLiteral("二行目は出ない")};
+            if (color >= 0) {
+                a.UseColor = 1;
+                a.Color = color;
+            }
+            store.AlarmList().Add(a);
+        };
+        add(atDate, 9, 10, QStringLiteral("会議"));
+        add(atDate, 9, 9, QStringLiteral("歯医者"), 0x0000FF);
+        add(atEveryDay, 0, 8, QStringLiteral("散歩"));
+        add(atDate, 10, 7, QStringLiteral("明日の用事"));
+        QVERIFY(store.SaveToFile(home.programFolder() + QStringLiteral("schedule.dat")).ok);
+    });
+    QTreeView *list = s.w->dayScheduleList();
+    const QAbstractItemModel *rows = list->model();
+    const auto column = [rows](int c) {
+        QStringList texts;
+        for (int r = 0; r < rows->rowCount(); ++r)
+            texts << rows->index(r, c).data().toString();
+        return texts;
+    };
+    QCOMPARE(column(1), (QStringList{QStringLiteral("散歩"), QStringLiteral("歯医者"), QStringLiteral("会議")}));
+    QCOMPARE(column(0).size(), 3);
+    QCOMPARE(rows->headerData(0, Qt::Horizontal).toString(), QStringLiteral("時刻"));
+    QCOMPARE(rows->index(1, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+    QCOMPARE(rows->index(1, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+    QVERIFY(!rows->index(0, 1).data(Qt::ForegroundRole).isValid());
+    QCOMPARE(list->currentIndex().row(), 0);
+
+    s.w->calendar()->SetCurrentDate(QDate(2026, 12, 10));
+    QCOMPARE(column(1), (QStringList{QStringLiteral("明日の用事"), QStringLiteral("散歩")}));
+    QCOMPARE(list->currentIndex().row(), 0);
 }
 
 void TestMainWindow::loadingAMemoNeverShowsItUnsaved()
