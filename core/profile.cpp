@@ -97,7 +97,7 @@ std::shared_ptr<TParsed> parse(const QByteArray &all)
 // each time cost more than the rest of the start together. So every call
 // reads the file as it is now (another writer's change is seen at once) and
 // parses it only when its bytes differ from the last parse's.
-std::shared_ptr<const TParsed> readParsed(const QString &path)
+std::shared_ptr<const TParsed> readFromDisk(const QString &path)
 {
     struct TEntry
     {
@@ -115,6 +115,24 @@ std::shared_ptr<const TParsed> readParsed(const QString &path)
     auto parsed = parse(bytes);
     parsed->complete = complete;
     cache.insert(path, TEntry{bytes, parsed});
+    return parsed;
+}
+
+// The parses this thread has taken inside its read scopes.
+thread_local int t_scopeDepth = 0;
+thread_local QHash<QString, std::shared_ptr<const TParsed>> t_scoped;
+
+// `fresh`: from disk even inside a read scope (a write must not drop another
+// writer's change).
+std::shared_ptr<const TParsed> readParsed(const QString &path, bool fresh = false)
+{
+    if (t_scopeDepth == 0)
+        return readFromDisk(path);
+    if (!fresh)
+        if (const auto it = t_scoped.constFind(path); it != t_scoped.cend())
+            return *it;
+    auto parsed = readFromDisk(path);
+    t_scoped.insert(path, parsed);
     return parsed;
 }
 
@@ -166,6 +184,7 @@ void writeLines(const QString &path, const QList<QByteArray> &lines)
         out += "\r\n";
     }
     const TSaveResult result = WriteFileAtomically(path, out);
+    t_scoped.remove(path); // read again when next asked
     if (!result.ok)
         throw ESettingsWriteError(QStringLiteral("%1 に書き込めません").arg(path));
 }
@@ -174,7 +193,7 @@ void writeLines(const QString &path, const QList<QByteArray> &lines)
 // could not be read.
 TParsed readForWrite(const QString &path)
 {
-    TParsed file = *readParsed(path);
+    TParsed file = *readParsed(path, true);
     if (!file.complete)
         throw ESettingsWriteError(QStringLiteral("%1 に書き込めません").arg(path));
     return file;
@@ -190,6 +209,17 @@ QByteArray encodeOrThrow(const QString &text, const QString &path)
 }
 
 } // namespace
+
+TProfileFile::TReadScope::TReadScope()
+{
+    ++t_scopeDepth;
+}
+
+TProfileFile::TReadScope::~TReadScope()
+{
+    if (--t_scopeDepth == 0)
+        t_scoped.clear();
+}
 
 QString TProfileFile::readString(const QString &section, const QString &key, const QString &def) const
 {

@@ -5,7 +5,8 @@
 
 // The classic INI profile file: CP932, CR LF, section and key names compared
 // without case. Every call reads the file as it is on disk now, another
-// writer's change included; only the parse of unchanged bytes is reused.
+// writer's change included (except inside a TReadScope); only the parse of
+// unchanged bytes is reused.
 class TProfileFile
 {
 public:
@@ -29,6 +30,20 @@ public:
     void writeInteger(const QString &section, const QString &key, int value) const;
     void writeBool(const QString &section, const QString &key, bool value) const;
     void deleteKey(const QString &section, const QString &key) const;
+
+    // While one is alive, reads on this thread take each file from disk once,
+    // when first asked for it: for one piece of work that reads hundreds of
+    // settings in a row, such as building the main window. The program's own
+    // writes are seen at once, and a write always starts from the file as it
+    // is on disk; another program's change is seen once the scope has ended.
+    class TReadScope
+    {
+    public:
+        TReadScope();
+        ~TReadScope();
+        TReadScope(const TReadScope &) = delete;
+        TReadScope &operator=(const TReadScope &) = delete;
+    };
 
     // The integer parser shared by every reader of stored numbers.
     static bool parseInteger(const QString &text, int &value);

@@ -7,6 +7,7 @@
 #include "core/clock.h"
 #include "core/datafolders.h"
 #include "core/errors.h"
+#include "core/profile.h"
 #include "core/prompter.h"
 #include "core/settingskeys.h"
 #include "ui/calendarsettings.h"
@@ -53,6 +54,8 @@ void setBackground(QWidget *w, TColor color)
 TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &clock, QWidget *parent)
     : QMainWindow(parent), m_prompter(prompter), m_clock(clock)
 {
+    // Building the window reads some two hundred settings.
+    const TProfileFile::TReadScope settingsReadOnce;
     setObjectName(QStringLiteral("TfrmQuillmereMainWindow"));
     resize(ReadSetting(sk::SETTINGS, "Width"), ReadSetting(sk::SETTINGS, "Height"));
 
@@ -142,6 +145,7 @@ void TfrmQuillmereMainWindow::applyFontsAndWrap()
 
 void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString &path)
 {
+    const TProfileFile::TReadScope settingsReadOnce;
     stopTimers();
 
     setWindowTitle(Global().AppTitle + QStringLiteral(" - ") + title);

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void missingFileReadsDefaults();
     void anotherWritersChangeIsSeenAtOnce_data();
     void anotherWritersChangeIsSeenAtOnce();
+    void readScopeReadsOnceYetWritesKeepOthersChanges();
 
     void firstWriteCreatesCp932CrLfFile();
     void systemColourRoundTrip_data();
@@ -298,6 +299,40 @@ void TestProfile::anotherWritersChangeIsSeenAtOnce()
     profile.writeInteger(QStringLiteral("S"), QStringLiteral("n"), 5);
     QCOMPARE(profile.readInteger(QStringLiteral("S"), QStringLiteral("k"), -1), expected);
     QCOMPARE(profile.readInteger(QStringLiteral("S"), QStringLiteral("n"), -1), 5);
+}
+
+// Inside a read scope the file is read once: another writer's change waits
+// for the scope's end, the program's own write is seen at once, and a write
+// starts from the file on disk, so that it keeps the other writer's change.
+void TestProfile::readScopeReadsOnceYetWritesKeepOthersChanges()
+{
+    TTestHome home;
+    home.setSettings("[S]\r\nk=1\r\n");
+    const TProfileFile profile(home.settingsFile());
+    const QString s = QStringLiteral("S");
+    const auto read = [&](const char *key) { return profile.readInteger(s, QString::fromLatin1(key), -1); };
+    const auto rewriteInPlace = [&](const QByteArray &bytes) {
+        QFile file(home.settingsFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QCOMPARE(file.write(bytes), bytes.size());
+    };
+    {
+        const TProfileFile::TReadScope outer;
+        QCOMPARE(read("k"), 1);
+        rewriteInPlace("[S]\r\nk=2\r\n");
+        {
+            const TProfileFile::TReadScope inner;
+            QCOMPARE(read("k"), 1);
+        }
+        QCOMPARE(read("k"), 1); // the outer scope still holds
+        profile.writeInteger(s, QStringLiteral("own"), 7);
+        QCOMPARE(read("own"), 7);
+        QCOMPARE(read("k"), 2);
+        rewriteInPlace("[S]\r\nk=3\r\nown=7\r\n");
+        QCOMPARE(read("k"), 2);
+    }
+    QCOMPARE(read("k"), 3);
+    QCOMPARE(home.settings(), QByteArray("[S]\r\nk=3\r\nown=7\r\n"));
 }
 
 void TestProfile::firstWriteCreatesCp932CrLfFile()
