@@ -81,12 +81,10 @@ void TfrmQuillmereMainWindow::FillDaySchedules()
         return;
     m_daySchedules->SetRows(DayScheduleRows(m_alarmTimer->AlarmList(), currentDate()));
     // The first row is the current one, so that edit and delete have a
-    // schedule to act on.
-    if (m_daySchedules->rowCount() > 0) {
-        const QModelIndex first = m_daySchedules->index(0, 0);
-        m_lvAlarmSchedules->setCurrentIndex(first);
-        m_lvAlarmSchedules->scrollTo(first);
-    }
+    // schedule to act on; a view that is shown scrolls to it by itself, and
+    // one that is not yet shown need not lay out every row of a long day.
+    if (m_daySchedules->rowCount() > 0)
+        m_lvAlarmSchedules->setCurrentIndex(m_daySchedules->index(0, 0));
     UpdateCommandStates();
 }
 

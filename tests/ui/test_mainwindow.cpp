@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTimer>
@@ -95,6 +96,7 @@ private Q_SLOTS:
     void aboutBoxFromTheHelpMenu();
     void dayChangeSavesOldMemoAndLoadsNew();
     void dayListShowsTheDaysSchedules();
+    void dayListStartsAtTheTopOfEachDay();
     void loadingAMemoNeverShowsItUnsaved();
     void blankMemoRemovesItsFile();
     void unchangedMemoIsNeverWritten();
@@ -485,6 +487,31 @@ void TestMainWindow::dayListShowsTheDaysSchedules()
     s.w->calendar()->SetCurrentDate(QDate(2026, 12, 10));
     QCOMPARE(column(1), (QStringList{QStringLiteral("明日の用事"), QStringLiteral("散歩")}));
     QCOMPARE(list->currentIndex().row(), 0);
+}
+
+// A long day left scrolled down: the next day's list starts at its top.
+void TestMainWindow::dayListStartsAtTheTopOfEachDay()
+{
+    TStartedWindow s([](TTestHome &home) {
+        TAlarmTimer store;
+        for (int i = 0; i < 300; ++i) {
+            TAlarm2 a;
+            a.AlarmType = atEveryDay;
+            a.AlarmDateTime = {0, 0, 0, quint16(i % 24), quint16(i % 60), 0};
+            a.Lines = {QStringLiteral("毎日%1").arg(i)};
+            store.AlarmList().Add(a);
+        }
+        QVERIFY(store.SaveToFile(home.programFolder() + QStringLiteral("schedule.dat")).ok);
+    });
+    QTreeView *list = s.w->dayScheduleList();
+    QCOMPARE(list->model()->rowCount(), 300);
+    QScrollBar *bar = list->verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum());
+    list->setCurrentIndex(list->model()->index(299, 0));
+    s.w->calendar()->SetCurrentDate(QDate(2026, 12, 10));
+    QCOMPARE(list->currentIndex().row(), 0);
+    QCOMPARE(bar->value(), 0);
 }
 
 void TestMainWindow::loadingAMemoNeverShowsItUnsaved()
