@@ -26,14 +26,19 @@ once() { # command... -> milliseconds from launch to the first picture
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-empty=() full=()
+empty=() text=() full=()
 for _ in $(seq "$runs"); do
   empty+=("$(once "$build/bench/bench_emptywindow")")
+  text+=("$(once "$build/bench/bench_emptywindow" --text)")
   full+=("$(QUILLMERE_HOME="$work/data" QUILLMERE_EXIT_AFTER_FIRST_PAINT=1 once "$build/app/quillmere")")
 done
 e=$(printf '%s\n' "${empty[@]}" | median)
+t=$(printf '%s\n' "${text[@]}" | median)
 f=$(printf '%s\n' "${full[@]}" | median)
 echo "platform: $QT_QPA_PLATFORM"
 echo "empty Qt window: ${e} ms (median of $runs: ${empty[*]})"
 echo "quillmere, large data folder: ${f} ms (median of $runs: ${full[*]})"
 awk -v f="$f" -v e="$e" 'BEGIN { printf "ratio: %.2f\n", f / e }'
+# For comparison only: the same window with two lines of Japanese text.
+echo "Qt window with two lines of Japanese text: ${t} ms (median of $runs: ${text[*]})"
+awk -v f="$f" -v t="$t" 'BEGIN { printf "ratio to it: %.2f\n", f / t }'
