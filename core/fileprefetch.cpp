@@ -1,9 +1,11 @@
 #include "core/fileprefetch.h"
 
 #include "core/safefile.h"
+#include "core/startheap.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstring>
 
@@ -12,6 +14,10 @@
 #include <time.h>
 
 namespace {
+
+// A file this large builds enough at start to be worth huge pages.
+constexpr qint64 kHugeHeapFrom = 512 * 1024;
+constexpr std::size_t kParsedPerFileByte = 8;
 
 // Whether the file holds exactly `expected`, read piece by piece: a second
 // buffer the size of the file would cost more than the comparison itself
@@ -68,6 +74,9 @@ TFilePrefetch::TFilePrefetch(const QString &path, qint64 limit, TParse parse)
 {
     m_reader = std::thread([this, parse = std::move(parse)] {
         yieldToEveryOtherThread();
+        // What a file's parse builds runs to several times its size.
+        if (const qint64 size = QFileInfo(m_path).size(); size >= kHugeHeapFrom)
+            PrepareThreadHeap(std::size_t(std::min(size, m_limit)) * kParsedPerFileByte);
         // The whole file or nothing: a file too large or unreadable is left
         // to the load, which has the messages for it.
         bool tooLarge = false;

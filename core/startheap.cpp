@@ -1,0 +1,71 @@
+#include "core/startheap.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+
+#if defined(__GLIBC__) && defined(__linux__)
+#include <malloc.h>
+#include <sys/mman.h>
+#define QM_HUGE_PAGE_HEAP 1
+#endif
+
+namespace {
+
+std::atomic<bool> g_prepared{false};
+
+#ifdef QM_HUGE_PAGE_HEAP
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+// The allocator's largest threshold for giving a block a mapping of its own
+// (half of a thread heap's 64 MB).
+constexpr std::size_t kLargestFromHeap = std::size_t(32) << 20;
+
+// Takes a block from the heap's top, asks for huge pages over the part of it
+// that is whole huge pages, and gives it back: the heap then hands out that
+// room, advised, to whatever comes next. Only the block's first page is
+// touched, so no memory is taken yet.
+void adviseHeapRoom(std::size_t bytes)
+{
+    bytes = std::min(bytes, kLargestFromHeap - kHugePage);
+    void *block = std::malloc(bytes);
+    if (!block)
+        return;
+    const auto at = reinterpret_cast<std::uintptr_t>(block);
+    const std::uintptr_t from = (at + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t to = (at + bytes) & ~(kHugePage - 1);
+    if (to > from)
+        ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+    std::free(block);
+}
+#endif
+
+} // namespace
+
+bool PrepareStartHeap(std::size_t bytes)
+{
+#ifdef QM_HUGE_PAGE_HEAP
+    // Blocks of the region's size come from the heap rather than from a
+    // mapping of their own, and freed room stays with the heap: handed back
+    // to the system, it would come back in small pages.
+    if (::mallopt(M_MMAP_THRESHOLD, int(kLargestFromHeap)) == 0
+        || ::mallopt(M_TRIM_THRESHOLD, int(2 * kLargestFromHeap)) == 0)
+        return false;
+    adviseHeapRoom(bytes);
+    g_prepared = true;
+    return true;
+#else
+    (void)bytes;
+    return false;
+#endif
+}
+
+void PrepareThreadHeap(std::size_t bytes)
+{
+#ifdef QM_HUGE_PAGE_HEAP
+    if (g_prepared)
+        adviseHeapRoom(bytes);
+#else
+    (void)bytes;
+#endif
+}
