@@ -20,6 +20,8 @@ constexpr std::size_t kHugePage = std::size_t(2) << 20;
 // The allocator's largest threshold for giving a block a mapping of its own
 // (half of a thread heap's 64 MB).
 constexpr std::size_t kLargestFromHeap = std::size_t(32) << 20;
+// The allocator's own starting values for both thresholds.
+constexpr int kUsualThreshold = 128 * 1024;
 
 // Takes a block from the heap's top, asks for huge pages over the part of it
 // that is whole huge pages, and gives it back: the heap then hands out that
@@ -67,5 +69,15 @@ void PrepareThreadHeap(std::size_t bytes)
         adviseHeapRoom(bytes);
 #else
     (void)bytes;
+#endif
+}
+
+void EndStartHeap()
+{
+#ifdef QM_HUGE_PAGE_HEAP
+    if (!g_prepared.exchange(false))
+        return;
+    ::mallopt(M_MMAP_THRESHOLD, kUsualThreshold);
+    ::mallopt(M_TRIM_THRESHOLD, kUsualThreshold);
 #endif
 }

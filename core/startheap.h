@@ -14,5 +14,10 @@
 // not allow it (another allocator, a sanitizer); nothing is changed then.
 bool PrepareStartHeap(std::size_t bytes);
 // The same for the calling thread's own heap, once PrepareStartHeap has
-// succeeded; nothing otherwise. For threads that build large data at start.
+// succeeded and until EndStartHeap; nothing otherwise. For threads that build
+// large data at start.
 void PrepareThreadHeap(std::size_t bytes);
+// Once started: the allocator goes back to its usual ways, so that a program
+// that stays resident for weeks hands freed room back to the system. What is
+// in use keeps its pages.
+void EndStartHeap();

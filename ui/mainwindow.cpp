@@ -10,6 +10,7 @@
 #include "core/profile.h"
 #include "core/prompter.h"
 #include "core/settingskeys.h"
+#include "core/startheap.h"
 #include "ui/calendarsettings.h"
 #include "ui/dayschedulemodel.h"
 #include "ui/editorhelpers.h"
@@ -329,6 +330,7 @@ void TfrmQuillmereMainWindow::MinuteTimerTick()
         m_startupSchedulesPending = false;
     }
     m_startupFinished = true;
+    EndStartHeap();
     m_toDoNotifier.StartupFinished = true;
     m_acExit->setEnabled(true);
     m_minuteTimer->setInterval(60000);

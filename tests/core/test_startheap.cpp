@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include <unistd.h>
+
 namespace {
 
 // The kernel's flags of the mapping that holds `address`, from smaps.
@@ -71,6 +73,25 @@ private Q_SLOTS:
         });
         reader.join();
         QVERIFY(advised);
+    }
+
+    // Freed room stays with the heap during the start (it would come back
+    // in small pages), and goes back to the system once the start is over:
+    // the program stays resident for weeks.
+    void freedRoomIsKeptOnlyDuringTheStart()
+    {
+        const auto heapEnd = [] { return reinterpret_cast<quintptr>(::sbrk(0)); };
+        void *block = std::malloc(std::size_t(6) << 20);
+        QVERIFY(block);
+        const quintptr before = heapEnd();
+        std::free(block);
+        QCOMPARE(heapEnd(), before);
+
+        EndStartHeap();
+        block = std::malloc(std::size_t(6) << 20);
+        QVERIFY(block);
+        std::free(block);
+        QVERIFY(heapEnd() < before);
     }
 };
 
