@@ -6,8 +6,8 @@
 #include "core/settingskeys.h"
 #include "schedule/alarmtimer.h"
 #include "schedule/daylist.h"
-#include "ui/dayschedulemodel.h"
 #include "ui/daypopup.h"
+#include "ui/dayschedulemodel.h"
 #include "ui/fontconv.h"
 
 #include <QHeaderView>
