@@ -18,8 +18,6 @@ public:
     // never reads a schedule again after this.
     void SetRows(QList<TDayListRow> rows);
     void Clear() { SetRows({}); }
-    // The row's schedule; valid until the next SetRows.
-    const TDayListRow &Row(int row) const { return m_rows.at(row); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
