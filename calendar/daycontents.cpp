@@ -46,7 +46,7 @@ QString ItemText(const TAlarm &alarm, const QString &prefix)
 }
 
 // A schedule's place in the cell: its key's bytes, then list order, so that
-// a partial sort gives the same first items as a stable sort of them all.
+// a plain sort gives the order of a stable sort by key.
 struct TPlace
 {
     TTimeKey Key;
@@ -105,6 +105,11 @@ TDayContentsSource::TDayContentsSource(const TAlarmList &alarms) : m_alarms(alar
         if (alarm && ShownInCell(*alarm))
             m_entries.push_back({{ContentsKey(*alarm), i}, alarm->AlarmDateTime, alarm->AlarmType});
     }
+    // In cell order once, so that a day takes its first items and stops:
+    // every-day schedules fall on all 42 days, and sorting them per day was
+    // most of a picture's cost.
+    std::sort(m_entries.begin(), m_entries.end(),
+              [](const TEntry &a, const TEntry &b) { return PlaceLess(a.Place, b.Place); });
 }
 
 TDayContentsSource::~TDayContentsSource() = default;
@@ -123,29 +128,16 @@ TZoDrawDayTextList TDayContentsSource::Build(const QDate &day, bool noTimeOnCale
     if (!day.isValid() || room <= 0)
         return list;
     const TDayParts parts(day);
-    // A day can hold thousands of schedules (every-day and start-up ones fall
-    // on all of them) while a cell shows a handful: order the places without
-    // building any text, then build only the items that can be seen.
-    std::vector<TPlace> places;
-    for (const TEntry &entry : m_entries) {
-        if (TAlarm::FallsOn(entry.Type, entry.When, parts))
-            places.push_back(entry.Place);
-    }
-    list.reserve(std::min<qsizetype>(room, qsizetype(places.size())) + 1);
-    auto ordered = places.begin(); // the places before it are in their final order
     int used = 0;
-    for (auto place = places.begin(); place != places.end() && used < room; ++place) {
-        if (place == ordered) {
-            // As many more as could still be shown; an item without text
-            // takes no line, so this may run again.
-            ordered = place + std::min<std::ptrdiff_t>(room - used, places.end() - place);
-            std::partial_sort(place, ordered, places.end(), PlaceLess);
-        }
-        const TAlarm &alarm = *alarms.Items(place->Index);
+    for (auto entry = m_entries.begin(); entry != m_entries.end() && used < room; ++entry) {
+        if (!TAlarm::FallsOn(entry->Type, entry->When, parts))
+            continue;
+        const TAlarm &alarm = *alarms.Items(entry->Place.Index);
         TZoDrawDayText item;
         item.Key = DayContentsKey(alarm);
         item.Text = ItemText(alarm, noTimeOnCalendar ? QString() : item.Key);
         item.Color = alarm.UseColor != 0 ? static_cast<TColor>(alarm.Color) : contentsColor;
+        // An item without text takes no line.
         if (!item.Text.isEmpty())
             ++used;
         list.append(std::move(item));

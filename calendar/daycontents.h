@@ -27,7 +27,8 @@ TZoDrawDayTextList BuildDayContents(const TAlarmList &alarms, const QDate &day, 
 
 // BuildDayContents for many days of one unchanged list, as a redraw asks
 // for them: what placing a schedule on a day needs is taken from the list
-// once, in list order, so each further day is a walk over compact entries.
+// once and put in the cells' order, so a day walks compact entries only until
+// its cell is full.
 // Holds on to `alarms`; valid only while the list and its records stay as
 // they were (the calendar makes one for each picture it draws).
 class TDayContentsSource
