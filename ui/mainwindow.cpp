@@ -347,7 +347,8 @@ void TfrmQuillmereMainWindow::closeEvent(QCloseEvent *event)
     m_closing = true;
     setEnabled(false);
     hide();
-    m_notify->hide();
+    if (m_notify)
+        m_notify->hide();
     stopTimers();
     SaveAll();
     m_exitDone = true;

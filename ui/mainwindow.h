@@ -137,7 +137,8 @@ public:
     TAlarmTimer *alarmTimer() const { return m_alarmTimer; }
     QTimer *alarmClock() const { return m_alarmQTimer; }
     TToDoTimer *toDoTimer() const { return m_toDoTimer; }
-    TfrmNotify *notifyWindow() const { return m_notify; }
+    // Made when the first notice comes.
+    TfrmNotify *notifyWindow();
     TDayPopup *dayPopup() const { return m_dayPopup; }
 
     // Saves the schedules (their stamps included); false after the error box.

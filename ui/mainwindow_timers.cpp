@@ -23,6 +23,15 @@ namespace {
 constexpr int kAtOnceTickFallbackMs = 200;
 } // namespace
 
+TfrmNotify *TfrmQuillmereMainWindow::notifyWindow()
+{
+    // Most starts show no notice; building the window would only delay the
+    // first picture.
+    if (!m_notify)
+        m_notify = new TfrmNotify(this);
+    return m_notify;
+}
+
 void TfrmQuillmereMainWindow::createTimers()
 {
     m_alarmTimer = new TAlarmTimer(this);
@@ -49,16 +58,15 @@ void TfrmQuillmereMainWindow::createTimers()
     // The message of a schedule joins the notifications instead of a modal
     // box, so a tick never waits on the user and no later alarm is held up.
     connect(m_alarmTimer, &TAlarmTimer::OnMessage, this, [this](TAlarm2 *, const QString &text) {
-        m_notify->Enqueue({TNotice::nkAlarm, Global().AppTitle, QString(), text});
+        notifyWindow()->Enqueue({TNotice::nkAlarm, Global().AppTitle, QString(), text});
     });
 
     m_toDoTimer = new TToDoTimer(m_clock, this);
     m_toDoTimer->setObjectName(QStringLiteral("ToDoTimer1"));
     m_toDoTimer->SetInterval(20000);
     m_toDoTimer->SetEnabled(false);
-    m_notify = new TfrmNotify(this);
     m_toDoNotifier.Show = [this](const TToDoNotice &n) {
-        m_notify->Enqueue({n.style == TToDoNotice::nsAlarm ? TNotice::nkAlarm : TNotice::nkAlert, n.caption, n.title, n.text});
+        notifyWindow()->Enqueue({n.style == TToDoNotice::nsAlarm ? TNotice::nkAlarm : TNotice::nkAlert, n.caption, n.title, n.text});
     };
     m_toDoNotifier.Save = [this] {
         const TToDoSaveResult result = SaveToDoList(Global().ToDoFile(), m_toDoTimer->Items());
@@ -128,7 +136,7 @@ void TfrmQuillmereMainWindow::AlarmTimer1Alarm(TAlarm2 *alarm)
     if (!alarm)
         return;
     if (!alarm->Lines.isEmpty())
-        m_notify->Enqueue({TNotice::nkAlarm, AlarmCaption(), AlarmTitle(), JoinedLines(*alarm)});
+        notifyWindow()->Enqueue({TNotice::nkAlarm, AlarmCaption(), AlarmTitle(), JoinedLines(*alarm)});
     requestScheduleSave();
 }
 
@@ -139,7 +147,7 @@ void TfrmQuillmereMainWindow::AlarmTimer1Alert(TAlarm2 *alarm, const QDateTime &
     requestScheduleSave();
     const std::optional<QString> title = NoticeTitle(alarm->PreviouseAlert, m_clock.now().date(), alarmDate);
     if (title)
-        m_notify->Enqueue({TNotice::nkAlert, AlertCaption(), *title, JoinedLines(*alarm)});
+        notifyWindow()->Enqueue({TNotice::nkAlert, AlertCaption(), *title, JoinedLines(*alarm)});
 }
 
 void TfrmQuillmereMainWindow::AlarmTimer1Execute(TAlarm2 *alarm)
@@ -160,5 +168,5 @@ void TfrmQuillmereMainWindow::AlarmTimer1Execute(TAlarm2 *alarm)
     // A file that cannot be started is reported among the notifications: a
     // modal box here would stop every alarm behind it.
     if (!started)
-        m_notify->Enqueue({TNotice::nkAlert, Global().AppTitle, QStringLiteral("ファイルを開けませんでした。"), shell.FileName});
+        notifyWindow()->Enqueue({TNotice::nkAlert, Global().AppTitle, QStringLiteral("ファイルを開けませんでした。"), shell.FileName});
 }
