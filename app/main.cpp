@@ -8,6 +8,7 @@
 #include "todo/todoprefetch.h"
 #include "ui/application.h"
 #include "ui/firstpaint.h"
+#include "ui/fontwarmup.h"
 #include "ui/mainwindow.h"
 #include "ui/qtprompter.h"
 #include "ui/singleinstance.h"
@@ -83,6 +84,7 @@ int main(int argc, char **argv)
     const QString dataFolder = ConfiguredDataFolder();
     const TSchedulePrefetch schedules(TGlobal::ScheduleFileIn(dataFolder));
     const TToDoPrefetch toDo(TGlobal::ToDoFileIn(dataFolder));
+    const TFontConfigWarmup fonts;
     TQuillmereApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));

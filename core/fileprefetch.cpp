@@ -41,17 +41,6 @@ bool holdsBytes(const QString &path, const QByteArray &expected)
     }
 }
 
-// The reader only takes the time the start leaves over. On a machine with
-// two cores a reader of ordinary priority kept the main thread and Qt's X11
-// thread, woken after each round trip to the display, waiting for the rest
-// of its time slice: the application object took 20-30 ms longer to make.
-void yieldToEveryOtherThread()
-{
-#ifdef __linux__
-    const sched_param param{};
-    sched_setscheduler(0, SCHED_IDLE, &param); // 0: the calling thread
-#endif
-}
 
 bool starved(std::chrono::nanoseconds processorTime, std::chrono::nanoseconds slice)
 {
@@ -69,11 +58,23 @@ std::chrono::nanoseconds processorTime(clockid_t clock)
 
 } // namespace
 
+// On a machine with two cores a reader of ordinary priority kept the main
+// thread and Qt's X11 thread, woken after each round trip to the display,
+// waiting for the rest of its time slice: the application object took
+// 20-30 ms longer to make.
+void YieldToEveryOtherThread()
+{
+#ifdef __linux__
+    const sched_param param{};
+    sched_setscheduler(0, SCHED_IDLE, &param); // 0: the calling thread
+#endif
+}
+
 TFilePrefetch::TFilePrefetch(const QString &path, qint64 limit, TParse parse)
     : m_path(QDir::cleanPath(path)), m_limit(limit)
 {
     m_reader = std::thread([this, parse = std::move(parse)] {
-        yieldToEveryOtherThread();
+        YieldToEveryOtherThread();
         // What a file's parse builds runs to several times its size.
         if (const qint64 size = QFileInfo(m_path).size(); size >= kHugeHeapFrom)
             PrepareThreadHeap(std::size_t(std::min(size, m_limit)) * kParsedPerFileByte);

@@ -11,6 +11,10 @@
 #include <thread>
 #include <utility>
 
+// Gives the calling thread only the processor time no other thread wants:
+// work done ahead while the program starts must not hold up the start.
+void YieldToEveryOtherThread();
+
 // A data file read, and made sense of, on a thread of its own while the
 // program starts; its load later takes the result, provided the file still
 // holds the very bytes that were read.

@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-  fonts-noto-cjk
+  libfontconfig-dev fonts-noto-cjk
   xvfb xauth dbus-daemon
 )
 missing=()
