@@ -97,9 +97,9 @@ TfrmQuillmereMainWindow::~TfrmQuillmereMainWindow()
         QObject::disconnect(child, nullptr, this, nullptr);
 }
 
-QPlainTextEdit *TfrmQuillmereMainWindow::memNoteContents() const
+QPlainTextEdit *TfrmQuillmereMainWindow::memNoteContents()
 {
-    return m_notesView->memNote();
+    return notesView()->memNote();
 }
 
 void TfrmQuillmereMainWindow::applyColors()
@@ -118,7 +118,8 @@ void TfrmQuillmereMainWindow::applyColors()
     setBackground(m_memMonthlyMemo, c[2]);
     setBackground(m_memNotebook, c[3]);
     setBackground(m_chklstToDo, c[4]);
-    m_notesView->ApplyColors();
+    if (m_notesView)
+        m_notesView->ApplyColors();
 }
 
 void TfrmQuillmereMainWindow::applyFontsAndWrap()
@@ -141,7 +142,8 @@ void TfrmQuillmereMainWindow::applyFontsAndWrap()
     SetRichEditWordWrap(m_memMonthlyMemo, ReadSettingBool(sk::SETTINGS, "WordWrapMonthlyMemo"));
     SetRichEditWordWrap(m_memNotebook, ReadSettingBool(sk::SETTINGS, "WordWrapNotebook"));
     SetRichEditWordWrap(m_memScheduleManager, ReadSettingBool(sk::SETTINGS, "WordWrapScheduleManager"));
-    m_notesView->ApplyFontsAndWrap();
+    if (m_notesView)
+        m_notesView->ApplyFontsAndWrap();
 }
 
 void TfrmQuillmereMainWindow::OpenDataFolder(const QString &title, const QString &path)
@@ -237,7 +239,8 @@ void TfrmQuillmereMainWindow::clearEditor(QPlainTextEdit *editor)
 void TfrmQuillmereMainWindow::ClearViews()
 {
     m_daySchedules->Clear();
-    m_notesView->Clear();
+    if (m_notesView)
+        m_notesView->Clear();
     for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memScheduleManager})
         clearEditor(e);
     m_chklstToDo->clear();

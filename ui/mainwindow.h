@@ -127,8 +127,9 @@ public:
     QPlainTextEdit *memMemo() const { return m_memMemo; }
     QPlainTextEdit *memMonthlyMemo() const { return m_memMonthlyMemo; }
     QPlainTextEdit *memNotebook() const { return m_memNotebook; }
-    QPlainTextEdit *memNoteContents() const;
-    TNotesView *notesView() const { return m_notesView; }
+    // The notes page is built the first time anything needs it.
+    QPlainTextEdit *memNoteContents();
+    TNotesView *notesView();
     TTitleBand *titleBand() const { return m_titleBand; }
     QLabel *unsavedPanel() const { return m_statusUnsaved; }
     QTabWidget *dayPane() const { return m_dayPane; }
@@ -154,7 +155,6 @@ private:
     void createWidgets();
     QWidget *createCalendarPage();
     QWidget *createToDoPage();
-    QWidget *createNotePage();
     QWidget *createScheduleManagerPage();
     void createActions();
     void createMenus();

@@ -8,6 +8,7 @@
 #include "ui/editorhelpers.h"
 #include "ui/fontconv.h"
 #include "ui/notesview.h"
+#include "ui/texteditmenu.h"
 #include "ui/titleband.h"
 
 #include <QAction>
@@ -181,16 +182,16 @@ void TfrmQuillmereMainWindow::createActions()
             run();
         });
     };
-    noteCommand("acNewNoteCategory", [this] { m_notesView->CreateNote(); });
-    noteCommand("acEditNoteCategory", [this] { m_notesView->RenameSelectedNote(); });
-    noteCommand("acDeleteNoteCategory", [this] { m_notesView->DeleteNote(); });
-    noteCommand("acNewNoteItem", [this] { m_notesView->CreatePage(); });
-    noteCommand("acEditNoteItem", [this] { m_notesView->RenameSelectedPage(); });
-    noteCommand("acDeleteNoteItem", [this] { m_notesView->DeletePages(); });
-    noteCommand("acLoadNoteTemplate", [this] { m_notesView->InsertTemplate(); });
+    noteCommand("acNewNoteCategory", [this] { notesView()->CreateNote(); });
+    noteCommand("acEditNoteCategory", [this] { notesView()->RenameSelectedNote(); });
+    noteCommand("acDeleteNoteCategory", [this] { notesView()->DeleteNote(); });
+    noteCommand("acNewNoteItem", [this] { notesView()->CreatePage(); });
+    noteCommand("acEditNoteItem", [this] { notesView()->RenameSelectedPage(); });
+    noteCommand("acDeleteNoteItem", [this] { notesView()->DeletePages(); });
+    noteCommand("acLoadNoteTemplate", [this] { notesView()->InsertTemplate(); });
     connect(action(QStringLiteral("acCopyNotebookToNoteItem")), &QAction::triggered, this, [this] {
         ShowView(mvNote);
-        m_notesView->ImportNotebook(m_memNotebook->toPlainText());
+        notesView()->ImportNotebook(m_memNotebook->toPlainText());
     });
 }
 
@@ -475,13 +476,25 @@ QWidget *TfrmQuillmereMainWindow::createToDoPage()
     return page;
 }
 
-QWidget *TfrmQuillmereMainWindow::createNotePage()
+TNotesView *TfrmQuillmereMainWindow::notesView()
 {
+    if (m_notesView)
+        return m_notesView;
+    // Most starts open on the calendar; built with the window, the page's
+    // widgets would be made and measured before the first picture all the
+    // same.
     m_notesView = new TNotesView(m_prompter, m_clock, this);
     m_notesView->setObjectName(QStringLiteral("pgNote"));
     connect(m_notesView, &TNotesView::modifiedChanged, this, &TfrmQuillmereMainWindow::UpdateSaveStatus);
     connect(m_notesView, &TNotesView::saveAllRequested, this, &TfrmQuillmereMainWindow::SaveData);
     connect(m_notesView, &TNotesView::commandStatesChanged, this, &TfrmQuillmereMainWindow::UpdateCommandStates);
+    m_notesView->memNote()->installEventFilter(this);
+    if (m_textEditMenu)
+        UseTextEditMenu(m_notesView->memNote(), m_textEditMenu);
+    m_notesView->ApplyColors();
+    m_notesView->ApplyFontsAndWrap();
+    m_pgNote = m_notesView;
+    m_pages->addWidget(m_pgNote);
     return m_notesView;
 }
 
@@ -511,9 +524,8 @@ void TfrmQuillmereMainWindow::createWidgets()
     m_pages = new QStackedWidget(central);
     m_pgCalendar = createCalendarPage();
     m_pgToDo = createToDoPage();
-    m_pgNote = createNotePage();
     m_pgScheduleManager = createScheduleManagerPage();
-    for (QWidget *p : {m_pgCalendar, m_pgToDo, m_pgNote, m_pgScheduleManager})
+    for (QWidget *p : {m_pgCalendar, m_pgToDo, m_pgScheduleManager})
         m_pages->addWidget(p);
     layout->addWidget(m_pages, 1);
     setCentralWidget(central);
@@ -531,7 +543,6 @@ void TfrmQuillmereMainWindow::createWidgets()
 
     for (QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
         trackEditor(e);
-    m_notesView->memNote()->installEventFilter(this);
 
     connect(m_calendar, &TZoCustomCalendar::OnBeforeDayCahnge, this, &TfrmQuillmereMainWindow::onCalendarBeforeDayChange);
     connect(m_calendar, &TZoCustomCalendar::OnYearMonthChange, this, &TfrmQuillmereMainWindow::onCalendarYearMonthChange);

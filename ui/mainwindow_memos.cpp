@@ -56,8 +56,10 @@ void TfrmQuillmereMainWindow::createTextEditMenu()
 {
     m_textEditMenu = new TTextEditMenu(this);
     m_textEditMenu->OnSaveTextAs = [this](QPlainTextEdit *editor) { SaveTextAs(editor); };
-    for (QPlainTextEdit *editor : {m_memMemo, m_memMonthlyMemo, m_memNotebook, memNoteContents(), m_memScheduleManager})
+    for (QPlainTextEdit *editor : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
         UseTextEditMenu(editor, m_textEditMenu);
+    if (m_notesView)
+        UseTextEditMenu(m_notesView->memNote(), m_textEditMenu);
     AskSaveFileName = [this](const QString &startFolder) {
         QFileDialog dialog(this, QString(), startFolder,
                            QStringLiteral("テキストファイル(*.txt);;すべてのファイル(*.*)"));
@@ -121,12 +123,13 @@ void TfrmQuillmereMainWindow::EnsureNotesLoaded()
 {
     if (!std::exchange(m_notesPending, false))
         return;
-    m_notesView->ReloadNoteList();
-    if (m_notesView->noteCount() > 0)
-        m_notesView->SelectNote(m_notesView->tvNoteCategories()->item(0)->text());
+    TNotesView *notes = notesView();
+    notes->ReloadNoteList();
+    if (notes->noteCount() > 0)
+        notes->SelectNote(notes->tvNoteCategories()->item(0)->text());
     // The note's pages are listed by a posted request; the view being shown
     // right now needs them in place before it picks the first page.
-    QCoreApplication::sendPostedEvents(m_notesView);
+    QCoreApplication::sendPostedEvents(notes);
 }
 
 void TfrmQuillmereMainWindow::EnsureNotebookLoaded()

@@ -90,7 +90,7 @@ void TfrmQuillmereMainWindow::ShowView(TMainView view)
     } else {
         if (view == mvNote)
             EnsureNotesLoaded();
-        QWidget *page = view == mvToDo ? m_pgToDo : view == mvNote ? m_pgNote : m_pgScheduleManager;
+        QWidget *page = view == mvToDo ? m_pgToDo : view == mvNote ? notesView() : m_pgScheduleManager;
         if (m_pages->currentWidget() != page) {
             m_pages->setCurrentWidget(page);
             m_titleBand->setText(QString::fromUtf8(look.title));
@@ -167,7 +167,7 @@ void TfrmQuillmereMainWindow::UpdateSaveStatus()
     bool modified = false;
     for (const QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
         modified = modified || e->document()->isModified();
-    modified = modified || m_notesView->isModified();
+    modified = modified || (m_notesView && m_notesView->isModified());
     action(QStringLiteral("acSaveData"))->setEnabled(modified);
     if (modified) {
         if (m_unsavedIcon.isNull())
@@ -185,7 +185,7 @@ void TfrmQuillmereMainWindow::UpdateSaveStatus()
 void TfrmQuillmereMainWindow::SaveData()
 {
     SaveAllMemos();
-    if (m_startupFinished)
+    if (m_startupFinished && m_notesView)
         m_notesView->SavePage();
     m_calendar->update();
     UpdateSaveStatus();

@@ -2,10 +2,13 @@
 #include "core/appglobal.h"
 #include "core/clock.h"
 #include "core/cp932.h"
+#include "core/font.h"
+#include "core/profile.h"
 #include "core/settingskeys.h"
 #include "support/scriptedprompter.h"
 #include "support/testhome.h"
 #include "ui/application.h"
+#include "ui/fontconv.h"
 #include "ui/mainwindow.h"
 #include "ui/notesview.h"
 #include "ui/texteditmenu.h"
@@ -17,6 +20,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -106,6 +110,7 @@ private Q_SLOTS:
     void alarmDueAtLoadRingsWhenStartedHidden();
     void noticesWaitTheirTurn();
     void noteCommandsWorkFromAnyView();
+    void notesPageIsMadeWhenFirstNeeded();
     void stepCommandsMoveTheCalendar_data();
     void stepCommandsMoveTheCalendar();
     void yearBoxKeepsTheDayWhereItCan();
@@ -225,7 +230,7 @@ void TestMainWindow::notesAreListedAfterFirstPaintOrWhenShown()
     }
     TScriptedPrompter prompter;
     TFixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 30))};
-    const auto listed = [](const TfrmQuillmereMainWindow &w) {
+    const auto listed = [](TfrmQuillmereMainWindow &w) {
         return w.notesView()->noteCount() == 2 && w.notesView()->hasSelectedNote()
             && w.notesView()->lvNoteItems()->topLevelItemCount() == 1;
     };
@@ -623,6 +628,34 @@ void TestMainWindow::noticesWaitTheirTurn()
     QVERIFY(notify->isVisible());
     QCOMPARE(notify->pending(), 0);
 }
+// The notes page is not made with the window but the first time it is
+// needed, and then carries the colours and fonts the settings give it.
+void TestMainWindow::notesPageIsMadeWhenFirstNeeded()
+{
+    TTestHome home;
+    SettingsFile().writeInteger(QStringLiteral("COLORS"), QStringLiteral("BkColorNoteCategories"), 0x00336699);
+    TFontSpec font;
+    font.name = QStringLiteral("Noto Sans CJK JP");
+    font.size = 14;
+    font.color = 0x000000FF;
+    WriteFontSetting(QStringLiteral("NoteContentsFont"), font);
+    TScriptedPrompter prompter;
+    TFixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 30))};
+    TfrmQuillmereMainWindow w(prompter, clock);
+    QVERIFY(!w.findChild<TNotesView *>());
+
+    w.ShowView(mvNote);
+    const QList<TNotesView *> made = w.findChildren<TNotesView *>();
+    QCOMPARE(made.size(), 1);
+    QCOMPARE(w.pages()->currentWidget(), made.first());
+    QCOMPARE(made.first()->tvNoteCategories()->palette().color(QPalette::Base), ColorToQColor(0x00336699));
+    QCOMPARE(w.memNoteContents()->font().pointSize(), 14);
+    QCOMPARE(w.memNoteContents()->palette().color(QPalette::Text), ColorToQColor(0x000000FF));
+    w.ShowView(mvScheduleMemo);
+    w.ShowView(mvNote);
+    QCOMPARE(w.findChildren<TNotesView *>().size(), 1);
+}
+
 
 void TestMainWindow::noteCommandsWorkFromAnyView()
 {
