@@ -49,6 +49,14 @@ bool isAscii(const QByteArray &bytes)
             return false;
     return true;
 }
+
+bool isAscii(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
 } // namespace
 
 QString decode(const QByteArray &bytes)
@@ -84,6 +92,12 @@ QString toWindowsForms(const QString &text)
 
 bool encode(const QString &text, QByteArray &out)
 {
+    // As in decoding: the first converter a program opens costs it
+    // milliseconds, and the settings it writes at start are all ASCII.
+    if (isAscii(text)) {
+        out = text.toLatin1();
+        return true;
+    }
     const QString windowsText = toWindowsForms(text);
     QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
     out = encoder.encode(windowsText);
@@ -96,6 +110,8 @@ bool encode(const QString &text, QByteArray &out)
 
 QByteArray encodeLossy(const QString &text)
 {
+    if (isAscii(text))
+        return text.toLatin1();
     QStringEncoder encoder(kCodecName);
     return encoder.encode(toWindowsForms(text));
 }

@@ -10,6 +10,7 @@ class TestCp932 : public QObject
 private Q_SLOTS:
     void encode_data();
     void encode();
+    void asciiIsItsOwnCode();
     void jisFormsStoredAsWindowsForms_data();
     void jisFormsStoredAsWindowsForms();
     void encodeRefuses_data();
@@ -53,6 +54,22 @@ void TestCp932::encode()
     QCOMPARE(out, bytes);
     QCOMPARE(cp932::decode(bytes), text);
     QCOMPARE(cp932::encodeLossy(text), bytes);
+}
+
+// The code page's lower half is ASCII, control characters included, both
+// ways. (The converter alone would turn 1A, 1C and 7F round among themselves,
+// and text holding one of them could then not be written at all.)
+void TestCp932::asciiIsItsOwnCode()
+{
+    for (int c = 0; c < 0x80; ++c) {
+        const QString text = QString(QChar(char16_t(c))) + QStringLiteral("a");
+        const QByteArray expected = QByteArray(1, char(c)) + "a";
+        QByteArray out;
+        QVERIFY2(cp932::encode(text, out), qPrintable(QString::number(c, 16)));
+        QCOMPARE(out, expected);
+        QCOMPARE(cp932::encodeLossy(text), expected);
+        QCOMPARE(cp932::decode(expected), text);
+    }
 }
 
 void TestCp932::jisFormsStoredAsWindowsForms_data()
