@@ -6,9 +6,13 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-// CP932 for the many short texts of one schedule file. Opening a converter is
-// costly next to converting a line, so one load or save keeps a pair open and
-// plain ASCII skips them; anything unusual goes the shared cp932 way, so the
+#include <optional>
+
+// CP932 for the many short texts of one schedule file. Converting a line is
+// cheap next to calling the converter for it: reading looks the characters
+// of the ordinary rows up in a table the converter filled once, and a save
+// keeps one pair of converters open, opened only when a text needs them.
+// Plain ASCII skips both; anything unusual goes the shared cp932 way, so the
 // results are the same as everywhere else in the program.
 class TScheduleCodec
 {
@@ -25,6 +29,6 @@ public:
 private:
     bool encodeFast(const QString &text, QByteArray &out);
 
-    QStringDecoder m_decoder;
-    QStringEncoder m_encoder;
+    std::optional<QStringDecoder> m_decoder;
+    std::optional<QStringEncoder> m_encoder;
 };

@@ -1,6 +1,7 @@
 #include "core/cp932.h"
 #include "core/datetime.h"
 #include "core/safefile.h"
+#include "schedule/schedulecodec.h"
 #include "schedule/scheduleio.h"
 #include "schedule/scheduleprefetch.h"
 #include "support/scriptedprompter.h"
@@ -331,6 +332,26 @@ private Q_SLOTS:
         TScheduleFileTail tail;
         QVERIFY(ReadScheduleStream(f.b, list, tail).ok());
         QCOMPARE(list.Items(0)->ShellExecute.FileName, cp932::decode(all));
+    }
+
+    // Every code of the code page, alone and between Japanese text, reads
+    // as the shared decoding reads it: the table the reading keeps must not
+    // drift from the converter, duplicates and unassigned codes included.
+    void everyCodeDecodesAsEverywhereElse()
+    {
+        TScheduleCodec codec;
+        const QByteArray around = sjis("予定");
+        for (int lead = 0x80; lead <= 0xFF; ++lead) {
+            for (int trail = 0x00; trail <= 0xFF; ++trail) {
+                const QByteArray code = QByteArray(1, char(lead)) + char(trail);
+                for (const QByteArray &bytes : {code, around + code + around}) {
+                    if (codec.Decode(bytes) != cp932::decode(bytes))
+                        QFAIL(qPrintable(QStringLiteral("%1 reads as %2, elsewhere as %3")
+                                             .arg(QString::fromLatin1(bytes.toHex()), codec.Decode(bytes),
+                                                  cp932::decode(bytes))));
+                }
+            }
+        }
     }
 
     void damagedImages_data()
