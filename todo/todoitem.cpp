@@ -14,26 +14,28 @@ QDateTime Moment(double value)
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
 }
 
-QString TrimControls(const QString &text)
+namespace {
+
+// One body for the QString and the ASCII forms, so that they cannot drift apart.
+template <typename Text> Text trimControls(const Text &text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32)
+    while (begin < end && QChar(text[begin]).unicode() <= 32)
         ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32)
+    while (end > begin && QChar(text[end - 1]).unicode() <= 32)
         --end;
     return text.mid(begin, end - begin);
 }
 
-namespace {
-
 // Reads up to `maxDigits` digits at `pos`; false when there is none.
-bool readNumber(const QString &text, qsizetype &pos, int maxDigits, int &value)
+template <typename Text> bool readNumber(const Text &text, qsizetype &pos, int maxDigits, int &value)
 {
     value = 0;
     int digits = 0;
-    while (pos < text.size() && digits < maxDigits && text[pos] >= QLatin1Char('0') && text[pos] <= QLatin1Char('9')) {
-        value = value * 10 + (text[pos].unicode() - '0');
+    while (pos < text.size() && digits < maxDigits && QChar(text[pos]) >= QLatin1Char('0') &&
+           QChar(text[pos]) <= QLatin1Char('9')) {
+        value = value * 10 + (QChar(text[pos]).unicode() - '0');
         ++pos;
         ++digits;
     }
@@ -41,24 +43,23 @@ bool readNumber(const QString &text, qsizetype &pos, int maxDigits, int &value)
 }
 
 // "a<sep>b<sep>c" with the third part optional when `thirdOptional`.
-bool readTriple(const QString &text, QChar sep, int firstDigits, bool thirdOptional, int (&parts)[3])
+template <typename Text>
+bool readTriple(const Text &text, QChar sep, int firstDigits, bool thirdOptional, int (&parts)[3])
 {
-    const QString t = TrimControls(text);
+    const Text t = trimControls(text);
     qsizetype pos = 0;
     parts[2] = 0;
-    if (!readNumber(t, pos, firstDigits, parts[0]) || pos >= t.size() || t[pos++] != sep ||
+    if (!readNumber(t, pos, firstDigits, parts[0]) || pos >= t.size() || QChar(t[pos++]) != sep ||
         !readNumber(t, pos, 2, parts[1]))
         return false;
     if (pos == t.size())
         return thirdOptional;
-    if (t[pos++] != sep || !readNumber(t, pos, 2, parts[2]))
+    if (QChar(t[pos++]) != sep || !readNumber(t, pos, 2, parts[2]))
         return false;
     return pos == t.size();
 }
 
-} // namespace
-
-QDate ParseDate(const QString &text)
+template <typename Text> QDate parseDate(const Text &text)
 {
     int p[3];
     if (!readTriple(text, QLatin1Char('/'), 4, false, p))
@@ -66,12 +67,44 @@ QDate ParseDate(const QString &text)
     return QDate(p[0], p[1], p[2]);
 }
 
-QTime ParseTime(const QString &text)
+template <typename Text> QTime parseTime(const Text &text)
 {
     int p[3];
     if (!readTriple(text, QLatin1Char(':'), 2, true, p))
         return {};
     return QTime(p[0], p[1], p[2]);
+}
+
+} // namespace
+
+QString TrimControls(const QString &text)
+{
+    return trimControls(text);
+}
+
+QLatin1StringView TrimControls(QLatin1StringView text)
+{
+    return trimControls(text);
+}
+
+QDate ParseDate(const QString &text)
+{
+    return parseDate(text);
+}
+
+QDate ParseDate(QLatin1StringView text)
+{
+    return parseDate(text);
+}
+
+QTime ParseTime(const QString &text)
+{
+    return parseTime(text);
+}
+
+QTime ParseTime(QLatin1StringView text)
+{
+    return parseTime(text);
 }
 
 QDateTime ParseDateTime(const QString &text)

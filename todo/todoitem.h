@@ -47,4 +47,9 @@ QTime ParseTime(const QString &text);
 QDateTime ParseDateTime(const QString &text);
 // Removes leading and trailing characters with codes up to 32.
 QString TrimControls(const QString &text);
+// The same readers over the ASCII bytes of a field of the file, which then
+// need no decoding; each gives what its QString twin gives for those bytes.
+QDate ParseDate(QLatin1StringView text);
+QTime ParseTime(QLatin1StringView text);
+QLatin1StringView TrimControls(QLatin1StringView text);
 } // namespace todofmt

@@ -9,68 +9,223 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QVarLengthArray>
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
-const QByteArray kComma(",");
+constexpr char kComma = ',';
 
 QString indexMessage(int index)
 {
     return QStringLiteral("リストのインデックスが範囲を超えています (%1)").arg(index);
 }
 
-bool isBlank(const QByteArray &line)
+bool isBlank(QByteArrayView line)
 {
     return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
 }
 
-// Lines end in CR LF; a lone CR or LF ends one as well, as the text files do.
-QList<QByteArray> splitLines(const QByteArray &bytes)
+bool isAscii(QByteArrayView bytes)
 {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        lines.append(bytes.mid(start, i - start));
-        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(bytes.mid(start));
-    return lines;
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// The fields of one line, failing with the list-index message on the first
-// field that is not there.
+// Lines end in CR LF; a lone CR or LF ends one as well, as the text files do.
+// The lines stay in the file's bytes.
+class TLineReader
+{
+public:
+    explicit TLineReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    bool next(QByteArrayView &line)
+    {
+        const qsizetype n = m_bytes.size();
+        if (m_start >= n)
+            return false;
+        // Where the next CR and LF are is remembered, so that the file is
+        // searched for each only once.
+        if (m_cr < m_start)
+            m_cr = find('\r');
+        if (m_lf < m_start)
+            m_lf = find('\n');
+        const qsizetype end = std::min(m_cr, m_lf);
+        line = m_bytes.sliced(m_start, end - m_start);
+        m_start = end + 1;
+        if (end == m_cr && m_lf == end + 1)
+            ++m_start;
+        return true;
+    }
+
+private:
+    qsizetype find(char c) const
+    {
+        const char *data = m_bytes.data();
+        const void *at = std::memchr(data + m_start, c, static_cast<size_t>(m_bytes.size() - m_start));
+        return at ? static_cast<const char *>(at) - data : m_bytes.size();
+    }
+
+    QByteArrayView m_bytes;
+    qsizetype m_start = 0;
+    qsizetype m_cr = -1;
+    qsizetype m_lf = -1;
+};
+
+// The fields of one line that are read, failing with the list-index message
+// on the first field that is not there. Fields stay in the line's bytes; only
+// a quoted field with doubled quotes is copied.
 class TFields
 {
 public:
-    explicit TFields(const QByteArray &line) : m_fields(SplitCommaText(line, kComma)) {}
-    bool has(int index) const { return index < m_fields.size(); }
-    QString raw(int index) const
+    // Fields past the checked-at stamp are never read.
+    static constexpr int kRead = 13;
+
+    explicit TFields(QByteArrayView line)
+    {
+        TCommaReader reader(line, kComma);
+        TCommaField field;
+        while (m_count < kRead && reader.next(field)) {
+            if (field.doubledQuotes) {
+                m_undoubled.append(UndoubleQuotes(field.bytes));
+                field.bytes = m_undoubled.back(); // its bytes stay put when the list grows
+            }
+            // Kept part by part: the reader has just stored them one by one,
+            // and a load of both at once would wait for those stores.
+            m_data[m_count] = field.bytes.data();
+            m_sizes[m_count] = field.bytes.size();
+            ++m_count;
+        }
+        m_separators = reader.countSeparators();
+    }
+    // CountSeparators of the line.
+    int separators() const { return m_separators; }
+    bool has(int index) const { return index < m_count; }
+    QByteArrayView bytes(int index) const { return QByteArrayView(m_data[index], m_sizes[index]); }
+    bool ascii(int index) const { return isAscii(bytes(index)); }
+    // A field known to be ASCII, as its decoded and trimmed text would be.
+    QLatin1StringView trimmedAscii(int index) const { return todofmt::TrimControls(QLatin1StringView(bytes(index))); }
+    QString trimmed(int index) const
     {
         // Every field but the text is plain ASCII; that needs no code page.
-        const QByteArray &f = m_fields[index];
-        const bool ascii = std::all_of(f.begin(), f.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        return ascii ? QString::fromLatin1(f) : cp932::decode(f);
+        if (ascii(index))
+            return QString(trimmedAscii(index));
+        return decodedTrimmed(bytes(index));
     }
-    QString trimmed(int index) const { return todofmt::TrimControls(raw(index)); }
-    int size() const { return static_cast<int>(m_fields.size()); }
+    static QString decodedTrimmed(QByteArrayView bytes)
+    {
+        return todofmt::TrimControls(cp932::decode(QByteArray::fromRawData(bytes.data(), bytes.size())));
+    }
+    // The flags' "1".
+    bool isOne(int index) const
+    {
+        return ascii(index) ? trimmedAscii(index) == QLatin1String("1") : trimmed(index) == QLatin1String("1");
+    }
 
 private:
-    QList<QByteArray> m_fields;
+    // Only the first m_count are set: clearing all of them for every line
+    // was a cost of its own.
+    const char *m_data[kRead];
+    qsizetype m_sizes[kRead];
+    QVarLengthArray<QByteArray, 1> m_undoubled; // the fields that had doubled quotes
+    int m_count = 0;
+    int m_separators = 0;
+};
+
+// The items' texts that are not ASCII, decoded all at once after the lines
+// are read: opening the code page's converter costs more than decoding one
+// line's text, and most lines of a Japanese list hold such a text.
+class TTextBatch
+{
+public:
+    // `target` gets the decoded and trimmed text of `bytes` by decode().
+    // Only text with a byte past ASCII: ASCII alone is read as Latin-1, and
+    // the converter would turn some of its control codes round.
+    void add(QString &target, QByteArrayView bytes)
+    {
+        if (!endsWithWholeCharacter(bytes)) {
+            // A lead byte at the end would take the line feed after it, and
+            // the damage that makes would leave no text decoded together.
+            target = TFields::decodedTrimmed(bytes);
+            return;
+        }
+        if (!m_targets.isEmpty())
+            m_joined += kBetween;
+        m_joined += bytes;
+        m_targets.append(&target);
+        m_sizes.append(bytes.size());
+    }
+
+    void decode()
+    {
+        if (m_targets.isEmpty())
+            return;
+        // Without damage the decoder is given whole characters one after
+        // another, and the joined texts decode to each text's own decoding
+        // with line feeds between (a field never holds one). Damage, which
+        // the code page's decoding marks with replacement characters, makes
+        // each text decoded on its own, as such a text always was.
+        const QString all = cp932::decode(m_joined);
+        const bool whole = !all.contains(QChar(QChar::ReplacementCharacter)) &&
+                           all.count(QLatin1Char(kBetween)) == m_targets.size() - 1;
+        qsizetype from = 0;   // in `all`
+        qsizetype offset = 0; // in m_joined
+        for (qsizetype i = 0; i < m_targets.size(); ++i) {
+            if (whole) {
+                qsizetype to = all.indexOf(QLatin1Char(kBetween), from);
+                if (to < 0)
+                    to = all.size();
+                *m_targets[i] = todofmt::TrimControls(QStringView(all).sliced(from, to - from).toString());
+                from = to + 1;
+            } else {
+                *m_targets[i] = TFields::decodedTrimmed(QByteArrayView(m_joined).sliced(offset, m_sizes[i]));
+            }
+            offset += m_sizes[i] + 1;
+        }
+        m_targets.clear();
+        m_sizes.clear();
+        m_joined.clear();
+    }
+
+private:
+    static constexpr char kBetween = '\n';
+
+    // Read from the end: the byte before a text's closing run of lead bytes
+    // ends a character, whether on its own or as a trail byte, and the run
+    // pairs up from there.
+    static bool endsWithWholeCharacter(QByteArrayView bytes)
+    {
+        qsizetype run = 0;
+        while (run < bytes.size() && IsLeadByte(static_cast<unsigned char>(bytes[bytes.size() - 1 - run])))
+            ++run;
+        return run % 2 == 0;
+    }
+
+    QByteArray m_joined;
+    QList<QString *> m_targets;
+    QList<qsizetype> m_sizes;
+};
+
+// The date, time and flag fields are read through either of these: the
+// first for the ASCII every saved file holds there, the second, decoding,
+// for whatever else a line holds, so that what the code page makes of such
+// bytes counts as it always did.
+struct TAsciiFields
+{
+    const TFields &f;
+    QLatin1StringView operator()(int index) const { return f.trimmedAscii(index); }
+};
+
+struct TDecodedFields
+{
+    const TFields &f;
+    QString operator()(int index) const { return f.trimmed(index); }
 };
 
 // Date and time to the stored real without a QDateTime, whose time-zone
 // lookups would dominate the load of a long list.
-bool storedMoment(const QString &text, double &value)
+template <typename Text> bool storedMoment(const Text &text, double &value)
 {
-    const QString t = todofmt::TrimControls(text);
+    const Text t = todofmt::TrimControls(text);
     const qsizetype blank = t.indexOf(QLatin1Char(' '));
     const QDate date = todofmt::ParseDate(blank < 0 ? t : t.left(blank));
     const QTime time = blank < 0 ? QTime(0, 0) : todofmt::ParseTime(t.mid(blank + 1));
@@ -82,29 +237,62 @@ bool storedMoment(const QString &text, double &value)
     return true;
 }
 
-double dateValue(const QString &text, bool &ok)
+bool storedMoment(const QString &date, const QString &time, double &value)
+{
+    return storedMoment(date + QLatin1Char(' ') + time, value);
+}
+
+bool storedMoment(QLatin1StringView date, QLatin1StringView time, double &value)
+{
+    QVarLengthArray<char, 64> joined;
+    joined.append(date.data(), date.size());
+    joined.append(' ');
+    joined.append(time.data(), time.size());
+    return storedMoment(QLatin1StringView(joined.constData(), joined.size()), value);
+}
+
+template <typename Text> double dateValue(const Text &text, bool &ok)
 {
     const QDate date = todofmt::ParseDate(text);
     ok = date.isValid();
     return ok ? qmdt::fromDate(date) : 0.0;
 }
 
-double timeValue(const QString &text, bool &ok)
+template <typename Text> double timeValue(const Text &text, bool &ok)
 {
     const QTime time = todofmt::ParseTime(text);
     ok = time.isValid();
     return ok ? time.msecsSinceStartOfDay() / 86400000.0 : 0.0;
 }
 
-// Reads fields 2-12 of a line of the later layouts.
-void readLaterFields(const TFields &f, int separators, TToDo &item)
+int toInt(const QString &text, bool &ok)
 {
-    const QString date = f.trimmed(2);
-    const QString time = f.trimmed(3);
+    return text.toInt(&ok);
+}
+
+int toInt(QLatin1StringView text, bool &ok)
+{
+    // Plain digits, as saved, are read here; signs, blanks and overlong
+    // numbers go to QString's reading, which the decoding path uses.
+    if (text.isEmpty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return QString(text).toInt(&ok);
+    int value = 0;
+    for (const char c : text)
+        value = value * 10 + (c - '0');
+    ok = true;
+    return value;
+}
+
+// Reads fields 2-12 of a line of the later layouts.
+template <typename Fields> void readLaterFields(const Fields &f, int separators, TToDo &item)
+{
+    const auto date = f(2);
+    const auto time = f(3);
     const bool dateAndTime = !date.isEmpty() && !time.isEmpty();
     if (dateAndTime) {
         double limit = 0;
-        if (storedMoment(date + QLatin1Char(' ') + time, limit)) {
+        if (storedMoment(date, time, limit)) {
             item.LimitDateTime = limit;
             item.UseDate = item.UseTime = true;
         }
@@ -116,16 +304,16 @@ void readLaterFields(const TFields &f, int separators, TToDo &item)
         }
     }
 
-    const QString kind = f.trimmed(4);
+    const auto kind = f(4);
     if (kind == QLatin1String("1") || kind == QLatin1String("2")) {
         item.PrevAlert.Kind = kind == QLatin1String("1") ? AlertByDays : AlertByMinutes;
         bool ok = false;
-        const int amount = f.trimmed(5).toInt(&ok);
+        const int amount = toInt(f(5), ok);
         item.PrevAlert.Amount = ok ? amount : 1;
-        const double day = dateValue(f.trimmed(6), ok);
+        const double day = dateValue(f(6), ok);
         if (ok) {
             item.PrevAlert.LastAlerted = day;
-            const double time = timeValue(f.trimmed(7), ok);
+            const double time = timeValue(f(7), ok);
             if (ok)
                 item.PrevAlert.LastAlerted += time;
         }
@@ -136,24 +324,35 @@ void readLaterFields(const TFields &f, int separators, TToDo &item)
 
     if (!date.isEmpty()) {
         bool ok = false;
-        const double day = dateValue(f.trimmed(8), ok);
+        const double day = dateValue(f(8), ok);
         if (ok)
             item.AlarmedDateTime = day;
         if (dateAndTime) {
-            const double time = timeValue(f.trimmed(9), ok);
+            const double time = timeValue(f(9), ok);
             if (ok)
                 item.AlarmedDateTime += time;
         }
     }
 
-    item.Urgent = f.trimmed(10) == QLatin1String("1");
-    item.Important = f.trimmed(11) == QLatin1String("1");
+    item.Urgent = f(10) == QLatin1String("1");
+    item.Important = f(11) == QLatin1String("1");
     if (separators > 11) {
-        const QString checkedAt = f.trimmed(12);
+        const auto checkedAt = f(12);
         double moment = 0;
         if (!checkedAt.isEmpty() && storedMoment(checkedAt, moment))
             item.CheckedDateTime = moment;
     }
+}
+
+void readLaterFields(const TFields &f, int separators, int last, TToDo &item)
+{
+    for (int i = 2; i <= last; ++i) {
+        if (!f.ascii(i)) {
+            readLaterFields(TDecodedFields{f}, separators, item);
+            return;
+        }
+    }
+    readLaterFields(TAsciiFields{f}, separators, item);
 }
 
 int firstMissing(const TFields &f, int last)
@@ -188,14 +387,18 @@ void TToDoList::Clear()
     Items.clear();
 }
 
-TToDoLoadResult ParseToDoFile(const QByteArray &bytes, TToDoList &list, double now, bool *earlyLine)
+namespace {
+
+TToDoLoadResult parseLines(const QByteArray &bytes, TToDoList &list, double now, bool *earlyLine, TTextBatch &texts)
 {
     TToDoLoadResult result;
-    for (const QByteArray &line : splitLines(bytes)) {
+    TLineReader lines(bytes);
+    QByteArrayView line;
+    while (lines.next(line)) {
         if (isBlank(line))
             continue;
         const TFields f(line);
-        const int separators = CountSeparators(line, kComma);
+        const int separators = f.separators();
         const int last = separators <= 2 ? 1 : (separators > 11 ? 12 : 11);
         const int missing = firstMissing(f, last);
         if (missing >= 0) {
@@ -204,16 +407,29 @@ TToDoLoadResult ParseToDoFile(const QByteArray &bytes, TToDoList &list, double n
             return result;
         }
         auto item = std::make_unique<TToDo>(now);
-        item->Checked = f.trimmed(0) == QLatin1String("1");
-        item->Text = f.trimmed(1);
+        item->Checked = f.isOne(0);
+        if (f.ascii(1))
+            item->Text = f.trimmed(1);
+        else
+            texts.add(item->Text, f.bytes(1));
         if (separators <= 2) {
             if (earlyLine)
                 *earlyLine = true;
         } else {
-            readLaterFields(f, separators, *item);
+            readLaterFields(f, separators, last, *item);
         }
         list.Add(std::move(item));
     }
+    return result;
+}
+
+} // namespace
+
+TToDoLoadResult ParseToDoFile(const QByteArray &bytes, TToDoList &list, double now, bool *earlyLine)
+{
+    TTextBatch texts;
+    const TToDoLoadResult result = parseLines(bytes, list, now, earlyLine, texts);
+    texts.decode(); // the items before a failing line keep their texts too
     return result;
 }
 

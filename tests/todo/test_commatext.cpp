@@ -77,6 +77,10 @@ void TestCommaText::count_data()
     QTest::newRow("quoted comma") << QByteArray("\"a,b\",c") << 1;
     QTest::newRow("doubled quotes even") << QByteArray("\"a\"\"b\",c,d") << 2;
     QTest::newRow("odd quote hides the rest") << QByteArray("a\"b,c,d") << 0;
+    // The quote opening the second field makes the count even again, so the
+    // separators inside that field count though splitting passes over them.
+    QTest::newRow("quoted field after an odd quote") << QByteArray("a\"b,\"c,d\"") << 1;
+    QTest::newRow("unterminated after an odd quote") << QByteArray("a\"b,\"c,d,e") << 2;
     QTest::newRow("twelve") << QByteArray(",,,,,,,,,,,,") << 12;
 }
 

@@ -1,3 +1,4 @@
+#include "core/cp932.h"
 #include "core/datetime.h"
 #include "core/safefile.h"
 #include "support/scriptedprompter.h"
@@ -66,6 +67,12 @@ private Q_SLOTS:
     void prefetchOfAChangedFileIsPassedOver();
     void roundTripKeepsWhatTheFileStores();
     void blankLinesAreSkipped();
+    void trickyLinesReadAsEachTextAlone_data();
+    void trickyLinesReadAsEachTextAlone();
+    void fieldsPastAsciiAreDecoded_data();
+    void fieldsPastAsciiAreDecoded();
+    void noticeAmount_data();
+    void noticeAmount();
     void failingLineStopsAndKeepsFileAside_data();
     void failingLineStopsAndKeepsFileAside();
     void readOnlyLoadWritesNothingBeside();
@@ -237,7 +244,8 @@ void TestToDoFile::prefetchedListIsWhatALoadGives_data()
     QTest::addColumn<bool>("early");
     QTest::newRow("early layout") << QByteArray("1," + kKaimono + "\r\n0,abc\r\n") << true;
     QTest::newRow("dated and undated items")
-        << QByteArray("0," + kKaigi + ",2001/03/09,10:30,1,2,2001/03/08,07:00,,,1,0,\r\n"
+        << QByteArray("0," + kKaigi +
+                      ",2001/03/09,10:30,1,2,2001/03/08,07:00,,,1,0,\r\n"
                       "1,abc,,,0,,,,,,0,1,\"2001/03/07 14:05\"\r\n0,def,2001/03/10,,0,,,,,,0,0,\r\n")
         << false;
 }
@@ -339,6 +347,136 @@ void TestToDoFile::blankLinesAreSkipped()
     QVERIFY(ParseToDoFile(bytes, list, nowStamp(), nullptr).ok);
     QCOMPARE(list.Count(), 2);
     QCOMPARE(list.At(1)->Text, QStringLiteral("b"));
+}
+
+// The file is read field by field in place and its texts decoded together;
+// each item must still hold what its own line's field, decoded on its own,
+// gives (cp932::decode and the trimming are the reference).
+void TestToDoFile::trickyLinesReadAsEachTextAlone_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QList<QByteArray>>("texts"); // as stored, quotes undone
+    QTest::addColumn<bool>("early");
+    QTest::addColumn<int>("failsAt"); // the message's index; -1 for a whole load
+    const QByteArray rest = ",,,0,,,,,,0,0,\r\n";
+    const QByteArray kaigi = kKaigi;
+    QTest::newRow("quote inside a bare text hides the later separators")
+        << QByteArray("0,a\"b,2001/03/09,,0,,,,,,0,0,\r\n") << QList<QByteArray>{"a\"b"} << true << -1;
+    QTest::newRow("doubled quotes") << "0,\"say \"\"hi\"\", ok\"" + rest << QList<QByteArray>{"say \"hi\", ok"} << false
+                                    << -1;
+    QTest::newRow("unterminated quote takes the rest of the line")
+        << "0,\"abc" + rest << QList<QByteArray>{"abc" + rest.chopped(2)} << true << -1;
+    QTest::newRow("text after the closing quote is dropped")
+        << "0,\"ab\"cd" + rest << QList<QByteArray>{"ab"} << false << -1;
+    QTest::newRow("trailing separator") << QByteArray("1,abc,\r\n") << QList<QByteArray>{"abc"} << true << -1;
+    QTest::newRow("every field empty") << QByteArray(",,,,,,,,,,,,\r\n") << QList<QByteArray>{""} << false << -1;
+    QTest::newRow("empty quoted text") << "0,\"\"" + rest << QList<QByteArray>{QByteArray()} << false << -1;
+    QTest::newRow("CP932 in quotes, blanks and a comma")
+        << "0,\"  " + kaigi + ", " + kKaimono + "  \"" + rest
+        << QList<QByteArray>{"  " + kaigi + ", " + kKaimono + "  "} << false << -1;
+    QTest::newRow("quoted CP932 with doubled quotes")
+        << "0,\"" + kaigi + "\"\"" + kKaimono + "\"\"\"" + rest << QList<QByteArray>{kaigi + "\"" + kKaimono + "\""}
+        << false << -1;
+    QTest::newRow("lead byte ending a text, then a whole one")
+        << "0," + kaigi + "\x81" + rest + "0," + kKaimono + rest << QList<QByteArray>{kaigi + "\x81", kKaimono} << false
+        << -1;
+    // Decoded together with a damaged text, the converter's 1A for the 7F
+    // would be taken for damage as well.
+    QTest::newRow("damaged text among whole ones")
+        << "0," + kaigi + rest + "0,\x85\x40" + kaigi + "\xFD" + rest + "0,\x7F" + kKaimono + rest
+        << QList<QByteArray>{kaigi, "\x85\x40" + kaigi + "\xFD", "\x7F" + kKaimono} << false << -1;
+    QTest::newRow("control codes in CP932 text")
+        << "0,\x7F" + kaigi + "\x1A\x1C" + rest << QList<QByteArray>{"\x7F" + kaigi + "\x1A\x1C"} << false << -1;
+    QTest::newRow("CR, LF, CR LF and blank lines")
+        << QByteArray("0,a\r0,b\n\n0,c\r\n\r\n \t\r\n0,d") << QList<QByteArray>{"a", "b", "c", "d"} << true << -1;
+    QTest::newRow("failing line keeps the decoded texts before it") << "0," + kaigi + rest + "0," + kKaimono + ",,\r\n"
+                                                                    << QList<QByteArray>{kaigi} << false << 4;
+    QTest::newRow("separators inside quotes after an odd quote count")
+        << QByteArray("0,a\"b,\"c,d,e,f,g,h,i,j,k,l,m\"\r\n") << QList<QByteArray>{} << false << 3;
+}
+
+void TestToDoFile::trickyLinesReadAsEachTextAlone()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<QByteArray>, texts);
+    QFETCH(bool, early);
+    QFETCH(int, failsAt);
+    TToDoList list;
+    bool wasEarly = false;
+    const TToDoLoadResult r = ParseToDoFile(file, list, nowStamp(), &wasEarly);
+    QCOMPARE(r.ok, failsAt < 0);
+    if (failsAt >= 0)
+        QCOMPARE(r.message, QStringLiteral("リストのインデックスが範囲を超えています (%1)").arg(failsAt));
+    QCOMPARE(wasEarly, early);
+    QCOMPARE(list.Count(), texts.size());
+    for (int i = 0; i < list.Count(); ++i)
+        QCOMPARE(list.At(i)->Text, todofmt::TrimControls(cp932::decode(texts[i])));
+}
+
+// Dates, times and flags are ASCII in every saved file and read without the
+// code page; any other byte there is read through it, as before.
+void TestToDoFile::fieldsPastAsciiAreDecoded_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("useDate");
+    QTest::addColumn<bool>("useTime");
+    QTest::addColumn<bool>("important");
+    // "２００１" and "１" in full width.
+    const QByteArray wideYear("\x82\x51\x82\x4F\x82\x4F\x82\x50");
+    const QByteArray wideOne("\x82\x50");
+    QTest::newRow("full-width year is no date")
+        << "0,abc," + wideYear + "/03/09,,0,,,,,,0,1," << false << false << true;
+    QTest::newRow("full-width flag is not set, the date still counts")
+        << "0,abc,2001/03/09,10:30:00,0,,,,,,0," + wideOne + "," << true << true << false;
+    QTest::newRow("blanks and controls around ASCII fields")
+        << QByteArray("0,abc, 2001/03/09\t,\x01 10:30 ,0,,,,,,0, 1 ,") << true << true << true;
+    QTest::newRow("blank inside the date spoils date and time")
+        << QByteArray("0,abc,2001/03/09 x,10:30,0,,,,,,0,0,") << false << false << false;
+}
+
+void TestToDoFile::fieldsPastAsciiAreDecoded()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(bool, useDate);
+    QFETCH(bool, useTime);
+    QFETCH(bool, important);
+    TToDoList list;
+    QVERIFY(ParseToDoFile(line + "\r\n", list, nowStamp(), nullptr).ok);
+    QCOMPARE(list.Count(), 1);
+    const TToDo &t = *list.At(0);
+    QCOMPARE(t.UseDate, useDate);
+    QCOMPARE(t.UseTime, useTime);
+    QCOMPARE(t.LimitDateTime, useTime ? at(2001, 3, 9, 10, 30) : useDate ? at(2001, 3, 9) : nowStamp());
+    QCOMPARE(t.Important, important);
+}
+
+void TestToDoFile::noticeAmount_data()
+{
+    QTest::addColumn<QByteArray>("amount");
+    QTest::addColumn<int>("expected"); // 1 when the field is no number
+    QTest::newRow("plain") << QByteArray("15") << 15;
+    QTest::newRow("leading zeros") << QByteArray("007") << 7;
+    QTest::newRow("nine digits") << QByteArray("123456789") << 123456789;
+    QTest::newRow("ten digits") << QByteArray("2147483647") << 2147483647;
+    QTest::newRow("past int") << QByteArray("99999999999") << 1;
+    QTest::newRow("plus sign") << QByteArray("+3") << 3;
+    QTest::newRow("minus sign") << QByteArray("-2") << -2;
+    QTest::newRow("blanks around") << QByteArray(" 7\t") << 7;
+    QTest::newRow("letters") << QByteArray("7x") << 1;
+    QTest::newRow("empty") << QByteArray() << 1;
+    QTest::newRow("full-width digit") << QByteArray("\x82\x56") << 1;
+}
+
+void TestToDoFile::noticeAmount()
+{
+    QFETCH(QByteArray, amount);
+    QFETCH(int, expected);
+    TToDoList list;
+    const QByteArray line = "0,abc,2001/03/09,,1," + amount + ",2001/03/08,09:15:00,,,0,0,\r\n";
+    QVERIFY(ParseToDoFile(line, list, nowStamp(), nullptr).ok);
+    QCOMPARE(list.Count(), 1);
+    QCOMPARE(int(list.At(0)->PrevAlert.Kind), int(AlertByDays));
+    QCOMPARE(list.At(0)->PrevAlert.Amount, expected);
 }
 
 void TestToDoFile::failingLineStopsAndKeepsFileAside_data()
