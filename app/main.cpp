@@ -8,11 +8,11 @@
 #include "todo/todoprefetch.h"
 #include "ui/application.h"
 #include "ui/firstpaint.h"
-#include "ui/fontwarmup.h"
 #include "ui/mainwindow.h"
 #include "ui/qtprompter.h"
 #include "ui/singleinstance.h"
 #include "ui/splash.h"
+#include "ui/startwarmup.h"
 
 #include <QDir>
 #include <QSessionManager>
@@ -74,8 +74,10 @@ public:
 int main(int argc, char **argv)
 {
     // The window and the data it shows are built in the next tenth of a
-    // second; their memory comes in huge pages where the system allows.
+    // second; their memory comes in huge pages where the system allows, and
+    // the code and fonts they need are made ready on the spare core.
     PrepareStartHeap(std::size_t(24) << 20);
+    const TStartWarmup warmup;
     TGlobal &g = Global();
     g.ProgramFolder = DefaultProgramFolder();
     // The schedules and the ToDo list are read on the spare core while Qt
@@ -84,7 +86,6 @@ int main(int argc, char **argv)
     const QString dataFolder = ConfiguredDataFolder();
     const TSchedulePrefetch schedules(TGlobal::ScheduleFileIn(dataFolder));
     const TToDoPrefetch toDo(TGlobal::ToDoFileIn(dataFolder));
-    const TFontConfigWarmup fonts;
     TQuillmereApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));

@@ -5,9 +5,17 @@
 #include <cstdint>
 #include <cstdlib>
 
+#ifdef __linux__
+#include <cstdio>
+#include <cstring>
+#include <sys/mman.h>
+#ifndef MADV_POPULATE_READ
+#define MADV_POPULATE_READ 22 // Linux 5.14; older kernels refuse it
+#endif
+#endif
+
 #if defined(__GLIBC__) && defined(__linux__)
 #include <malloc.h>
-#include <sys/mman.h>
 #define QM_HUGE_PAGE_HEAP 1
 #endif
 
@@ -80,4 +88,34 @@ void EndStartHeap()
     ::mallopt(M_MMAP_THRESHOLD, kUsualThreshold);
     ::mallopt(M_TRIM_THRESHOLD, kUsualThreshold);
 #endif
+}
+
+std::size_t PrefaultReadOnlyMappings(std::size_t largest)
+{
+    std::size_t mapped = 0;
+#ifdef __linux__
+    std::FILE *maps = std::fopen("/proc/self/maps", "re");
+    if (!maps)
+        return 0;
+    char line[4096];
+    while (std::fgets(line, sizeof line, maps)) {
+        unsigned long from = 0;
+        unsigned long to = 0;
+        char perms[8] = {};
+        int pathAt = 0;
+        if (std::sscanf(line, "%lx-%lx %7s %*s %*s %*s %n", &from, &to, perms, &pathAt) < 3 || line[pathAt] != '/')
+            continue; // anonymous memory, the stack and the like
+        const std::size_t size = to - from;
+        // Private and never written: shared or writable pages would be
+        // mapped for reading only to fault again on the first write.
+        const bool code = std::strcmp(perms, "r-xp") == 0;
+        const bool constant = std::strcmp(perms, "r--p") == 0 && size <= largest;
+        if ((code || constant) && ::madvise(reinterpret_cast<void *>(from), size, MADV_POPULATE_READ) == 0)
+            mapped += size;
+    }
+    std::fclose(maps);
+#else
+    (void)largest;
+#endif
+    return mapped;
 }

@@ -21,3 +21,12 @@ void PrepareThreadHeap(std::size_t bytes);
 // that stays resident for weeks hands freed room back to the system. What is
 // in use keeps its pages.
 void EndStartHeap();
+
+// The same cost on the code side: the first run of each page of the
+// libraries' code, and each first read of their constant data, is a fault.
+// Maps in, ahead of use, every page of the read-only file mappings the
+// process holds now (code always, constant data up to `largest` bytes a
+// mapping, which leaves out large data files such as fonts); pages not in
+// memory are read in. Meant for a spare core while the main thread starts.
+// Answers the bytes it mapped; 0 where the system cannot do this.
+std::size_t PrefaultReadOnlyMappings(std::size_t largest);

@@ -1,4 +1,4 @@
-#include "ui/fontwarmup.h"
+#include "ui/startwarmup.h"
 
 #include <QApplication>
 #include <QFont>
@@ -12,10 +12,10 @@
 namespace {
 // Made before the application object, as the program does, so that the
 // first text below races the loading.
-std::unique_ptr<TFontConfigWarmup> g_warmup;
+std::unique_ptr<TStartWarmup> g_warmup;
 } // namespace
 
-class TestFontWarmup : public QObject
+class TestStartWarmup : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -25,7 +25,7 @@ private Q_SLOTS:
 // Whichever thread loads the configuration, Japanese text must resolve to a
 // face that holds its characters, measure the same before and after the
 // loading has ended, and the warm-up must end when asked.
-void TestFontWarmup::textMeasuredDuringTheLoadingFindsItsGlyphs()
+void TestStartWarmup::textMeasuredDuringTheLoadingFindsItsGlyphs()
 {
     const QString text = QStringLiteral("予定の時間です");
     QFont font(QStringLiteral("Noto Sans CJK JP"));
@@ -45,9 +45,9 @@ void TestFontWarmup::textMeasuredDuringTheLoadingFindsItsGlyphs()
 
 int main(int argc, char **argv)
 {
-    g_warmup = std::make_unique<TFontConfigWarmup>();
+    g_warmup = std::make_unique<TStartWarmup>();
     QApplication app(argc, argv);
-    TestFontWarmup test;
+    TestStartWarmup test;
     return QTest::qExec(&test, argc, argv);
 }
-#include "test_fontwarmup.moc"
+#include "test_startwarmup.moc"
