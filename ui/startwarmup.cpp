@@ -18,6 +18,9 @@ TStartWarmup::TStartWarmup()
           // The library makes the shared configuration once, whichever
           // thread asks first; a loser of the race drops its own copy.
           FcInit();
+          // Meanwhile Qt has loaded its display plugin and the libraries
+          // that come with it.
+          PrefaultReadOnlyMappings(kLargestConstantData);
       })
 {
 }
