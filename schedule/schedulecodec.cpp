@@ -24,29 +24,6 @@ bool ordinaryLead(uint c)
     return IsLeadByte(static_cast<unsigned char>(c)) && c != 0x87 && c != 0xED && c != 0xEE && c < 0xFA;
 }
 
-// Well-formed CP932 outside the rows of duplicates: such bytes decode to one
-// character each, so the converter alone is enough.
-bool ordinary(QByteArrayView bytes)
-{
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x80) {
-            if (!plain(c))
-                return false;
-        } else if (c >= 0xA1 && c <= 0xDF) {
-            continue; // half-width katakana
-        } else if (ordinaryLead(c) && i + 1 < n) {
-            const auto t = static_cast<unsigned char>(bytes[++i]);
-            if (t < 0x40 || t == 0x7F || t > 0xFC)
-                return false;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
 // What the converter makes of every character of the ordinary rows, asked
 // once per program: a load of ten thousand schedules paid more for calling
 // the converter on each short text than for the rest of reading them.
@@ -84,8 +61,10 @@ public:
         }
     }
 
-    // Decodes bytes that ordinary() accepted; false when one code has no
-    // single character of its own here.
+    // Decodes well-formed CP932 of printable ASCII, line controls, half-width
+    // katakana and the ordinary rows, which decodes to one character a
+    // code; false for anything else, the duplicates' rows and codes without
+    // a character of their own among them.
     bool Decode(QByteArrayView bytes, QString &out) const
     {
         out.resize(bytes.size());
@@ -94,12 +73,20 @@ public:
         for (qsizetype i = 0; i < n; ++i) {
             const auto c = static_cast<unsigned char>(bytes[i]);
             char16_t ch;
-            if (c < 0x80)
+            if (c < 0x80) {
+                if (!plain(c))
+                    return false; // other controls go through the converter
                 ch = c;
-            else if (c >= 0xA1 && c <= 0xDF)
+            } else if (c >= 0xA1 && c <= 0xDF) {
                 ch = m_single[c - 0xA1];
-            else
-                ch = m_double[index(c, static_cast<unsigned char>(bytes[++i]))];
+            } else {
+                if (!IsLeadByte(c) || i + 1 >= n)
+                    return false;
+                const auto t = static_cast<unsigned char>(bytes[++i]);
+                if (t < 0x40 || t == 0x7F || t > 0xFC)
+                    return false;
+                ch = m_double[index(c, t)]; // zero in the duplicates' rows
+            }
             if (ch == 0)
                 return false;
             *to++ = QChar(ch);
@@ -167,7 +154,7 @@ QString TScheduleCodec::Decode(QByteArrayView bytes)
     // An unassigned code has no character in the table; such a text, like
     // anything unusual, takes the shared way.
     QString text;
-    if (ordinary(bytes) && ordinaryTable().Decode(bytes, text))
+    if (ordinaryTable().Decode(bytes, text))
         return text;
     return cp932::decode(bytes.toByteArray());
 }
