@@ -4,6 +4,8 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
+#include <vector>
 
 #ifdef __linux__
 #include <cstdio>
@@ -31,10 +33,20 @@ constexpr std::size_t kLargestFromHeap = std::size_t(32) << 20;
 // The allocator's own starting values for both thresholds.
 constexpr int kUsualThreshold = 128 * 1024;
 
+// Below this, the small pages up to a huge-page boundary cost less than
+// the room a filler would hold on to.
+constexpr std::size_t kSmallestFiller = 64 * 1024;
+
 // Takes a block from the heap's top, asks for huge pages over the part of it
 // that is whole huge pages, and gives it back: the heap then hands out that
 // room, advised, to whatever comes next. Only the block's first page is
 // touched, so no memory is taken yet.
+//
+// The stretch from the heap's top up to the first huge-page boundary shares
+// its huge page with memory already in use, so it can only ever have small
+// pages, and the start's first allocations would land there, a fault every
+// 4 KB. A filler block that is kept for good, and never touched, takes that
+// stretch instead: the next blocks start at the boundary.
 void adviseHeapRoom(std::size_t bytes)
 {
     bytes = std::min(bytes, kLargestFromHeap - kHugePage);
@@ -47,6 +59,16 @@ void adviseHeapRoom(std::size_t bytes)
     if (to > from)
         ::madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
     std::free(block);
+    if (from - at >= kSmallestFiller) {
+        // Back at the same place, a block of this size ends where the next
+        // block's header must go for that block to start at the boundary
+        // (a block's header is the 16 bytes before it; its own size word
+        // counts towards its length).
+        static std::mutex fillersMutex;
+        static std::vector<void *> fillers; // kept for good, so never handed out
+        const std::lock_guard lock(fillersMutex);
+        fillers.push_back(std::malloc(from - at - sizeof(std::size_t)));
+    }
 }
 #endif
 

@@ -102,6 +102,17 @@ private Q_SLOTS:
         std::free(block);
     }
 
+    // The room starts at a huge-page boundary: the start's first blocks,
+    // small ones too, do not land in a stretch of small pages before it.
+    void firstBlocksLieInAdvisedRoomToo()
+    {
+        SKIP_UNLESS_PREPARED();
+        void *block = std::malloc(100 * 1024);
+        QVERIFY(block);
+        QVERIFY(advisedForHugePages(block));
+        std::free(block);
+    }
+
     void readerThreadsHeapToo()
     {
         SKIP_UNLESS_PREPARED();
