@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // Every stored text is in the Japanese Windows code page (CP932). These are the
@@ -8,7 +9,7 @@
 namespace cp932 {
 
 // Decodes CP932 bytes; bytes that are not CP932 become U+FFFD.
-QString decode(const QByteArray &bytes);
+QString decode(QByteArrayView bytes);
 
 // Encodes to CP932. Returns false (and leaves `out` partial) when the text holds
 // a character CP932 cannot represent, so callers never drop text silently.

@@ -8,12 +8,11 @@
 
 #include <optional>
 
-// CP932 for the many short texts of one schedule file. Converting a line is
-// cheap next to calling the converter for it: reading looks the characters
-// of the ordinary rows up in a table the converter filled once, and a save
-// keeps one pair of converters open, opened only when a text needs them.
-// Plain ASCII skips both; anything unusual goes the shared cp932 way, so the
-// results are the same as everywhere else in the program.
+// CP932 for the many short texts of one schedule file. Plain ASCII needs no
+// converting; reading takes the shared cp932 way, and a save keeps one pair
+// of converters open, opened only when a text needs them (opening one costs
+// more than converting a line), with anything unusual again going the shared
+// way, so the results are the same as everywhere else in the program.
 class TScheduleCodec
 {
 public:

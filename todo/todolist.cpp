@@ -131,80 +131,6 @@ private:
     int m_separators = 0;
 };
 
-// The items' texts that are not ASCII, decoded all at once after the lines
-// are read: opening the code page's converter costs more than decoding one
-// line's text, and most lines of a Japanese list hold such a text.
-class TTextBatch
-{
-public:
-    // `target` gets the decoded and trimmed text of `bytes` by decode().
-    // Only text with a byte past ASCII: ASCII alone is read as Latin-1, and
-    // the converter would turn some of its control codes round.
-    void add(QString &target, QByteArrayView bytes)
-    {
-        if (!endsWithWholeCharacter(bytes)) {
-            // A lead byte at the end would take the line feed after it, and
-            // the damage that makes would leave no text decoded together.
-            target = TFields::decodedTrimmed(bytes);
-            return;
-        }
-        if (!m_targets.isEmpty())
-            m_joined += kBetween;
-        m_joined += bytes;
-        m_targets.append(&target);
-        m_sizes.append(bytes.size());
-    }
-
-    void decode()
-    {
-        if (m_targets.isEmpty())
-            return;
-        // Without damage the decoder is given whole characters one after
-        // another, and the joined texts decode to each text's own decoding
-        // with line feeds between (a field never holds one). Damage, which
-        // the code page's decoding marks with replacement characters, makes
-        // each text decoded on its own, as such a text always was.
-        const QString all = cp932::decode(m_joined);
-        const bool whole = !all.contains(QChar(QChar::ReplacementCharacter)) &&
-                           all.count(QLatin1Char(kBetween)) == m_targets.size() - 1;
-        qsizetype from = 0;   // in `all`
-        qsizetype offset = 0; // in m_joined
-        for (qsizetype i = 0; i < m_targets.size(); ++i) {
-            if (whole) {
-                qsizetype to = all.indexOf(QLatin1Char(kBetween), from);
-                if (to < 0)
-                    to = all.size();
-                *m_targets[i] = todofmt::TrimControls(QStringView(all).sliced(from, to - from).toString());
-                from = to + 1;
-            } else {
-                *m_targets[i] = TFields::decodedTrimmed(QByteArrayView(m_joined).sliced(offset, m_sizes[i]));
-            }
-            offset += m_sizes[i] + 1;
-        }
-        m_targets.clear();
-        m_sizes.clear();
-        m_joined.clear();
-    }
-
-private:
-    static constexpr char kBetween = '\n';
-
-    // Read from the end: the byte before a text's closing run of lead bytes
-    // ends a character, whether on its own or as a trail byte, and the run
-    // pairs up from there.
-    static bool endsWithWholeCharacter(QByteArrayView bytes)
-    {
-        qsizetype run = 0;
-        while (run < bytes.size() && IsLeadByte(static_cast<unsigned char>(bytes[bytes.size() - 1 - run])))
-            ++run;
-        return run % 2 == 0;
-    }
-
-    QByteArray m_joined;
-    QList<QString *> m_targets;
-    QList<qsizetype> m_sizes;
-};
-
 // The date, time and flag fields are read through either of these: the
 // first for the ASCII every saved file holds there, the second, decoding,
 // for whatever else a line holds, so that what the code page makes of such
@@ -389,7 +315,7 @@ void TToDoList::Clear()
 
 namespace {
 
-TToDoLoadResult parseLines(const QByteArray &bytes, TToDoList &list, double now, bool *earlyLine, TTextBatch &texts)
+TToDoLoadResult parseLines(const QByteArray &bytes, TToDoList &list, double now, bool *earlyLine)
 {
     TToDoLoadResult result;
     TLineReader lines(bytes);
@@ -408,10 +334,7 @@ TToDoLoadResult parseLines(const QByteArray &bytes, TToDoList &list, double now,
         }
         auto item = std::make_unique<TToDo>(now);
         item->Checked = f.isOne(0);
-        if (f.ascii(1))
-            item->Text = f.trimmed(1);
-        else
-            texts.add(item->Text, f.bytes(1));
+        item->Text = f.trimmed(1);
         if (separators <= 2) {
             if (earlyLine)
                 *earlyLine = true;
@@ -427,10 +350,7 @@ TToDoLoadResult parseLines(const QByteArray &bytes, TToDoList &list, double now,
 
 TToDoLoadResult ParseToDoFile(const QByteArray &bytes, TToDoList &list, double now, bool *earlyLine)
 {
-    TTextBatch texts;
-    const TToDoLoadResult result = parseLines(bytes, list, now, earlyLine, texts);
-    texts.decode(); // the items before a failing line keep their texts too
-    return result;
+    return parseLines(bytes, list, now, earlyLine);
 }
 
 namespace {

@@ -11,6 +11,7 @@ private Q_SLOTS:
     void encode_data();
     void encode();
     void asciiIsItsOwnCode();
+    void everyCodeDecodesAsTheConverterDoes();
     void jisFormsStoredAsWindowsForms_data();
     void jisFormsStoredAsWindowsForms();
     void encodeRefuses_data();
@@ -69,6 +70,32 @@ void TestCp932::asciiIsItsOwnCode()
         QCOMPARE(out, expected);
         QCOMPARE(cp932::encodeLossy(text), expected);
         QCOMPARE(cp932::decode(expected), text);
+    }
+}
+
+// Every two-byte code, alone and between Japanese text, decodes as the
+// converter decodes it wherever the converter finds nothing wrong, and marks
+// the damage wherever it does: the table ordinary text is looked up in must
+// not drift from the converter.
+void TestCp932::everyCodeDecodesAsTheConverterDoes()
+{
+    const QByteArray around("\x97\x5c\x92\xe8"); // 予定
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        for (int trail = 0x00; trail <= 0xFF; ++trail) {
+            const QByteArray code = QByteArray(1, char(lead)) + char(trail);
+            for (const QByteArray &bytes : {code, around + code + around}) {
+                // A fresh converter each time: its error flag, once raised,
+                // stays raised.
+                QStringDecoder converter("windows-31j", QStringConverter::Flag::Stateless);
+                const QString expected = converter.decode(bytes);
+                const QString decoded = cp932::decode(bytes);
+                const bool ok = converter.hasError() ? decoded.contains(QChar(QChar::ReplacementCharacter))
+                                                     : decoded == expected;
+                if (!ok)
+                    QFAIL(qPrintable(QStringLiteral("%1 decodes as %2, the converter gives %3")
+                                         .arg(QString::fromLatin1(bytes.toHex()), decoded, expected)));
+            }
+        }
     }
 }
 

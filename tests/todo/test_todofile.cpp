@@ -349,9 +349,9 @@ void TestToDoFile::blankLinesAreSkipped()
     QCOMPARE(list.At(1)->Text, QStringLiteral("b"));
 }
 
-// The file is read field by field in place and its texts decoded together;
-// each item must still hold what its own line's field, decoded on its own,
-// gives (cp932::decode and the trimming are the reference).
+// The file is read field by field in place; each item must still hold what
+// its own line's field, decoded on its own, gives (cp932::decode and the
+// trimming are the reference).
 void TestToDoFile::trickyLinesReadAsEachTextAlone_data()
 {
     QTest::addColumn<QByteArray>("file");
@@ -380,8 +380,7 @@ void TestToDoFile::trickyLinesReadAsEachTextAlone_data()
     QTest::newRow("lead byte ending a text, then a whole one")
         << "0," + kaigi + "\x81" + rest + "0," + kKaimono + rest << QList<QByteArray>{kaigi + "\x81", kKaimono} << false
         << -1;
-    // Decoded together with a damaged text, the converter's 1A for the 7F
-    // would be taken for damage as well.
+    // One text damaged, one with a control code the converter turns round.
     QTest::newRow("damaged text among whole ones")
         << "0," + kaigi + rest + "0,\x85\x40" + kaigi + "\xFD" + rest + "0,\x7F" + kKaimono + rest
         << QList<QByteArray>{kaigi, "\x85\x40" + kaigi + "\xFD", "\x7F" + kKaimono} << false << -1;
