@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 
 #include <pthread.h>
@@ -15,9 +16,12 @@
 
 namespace {
 
-// A file this large builds enough at start to be worth huge pages.
-constexpr qint64 kHugeHeapFrom = 512 * 1024;
+// A file this large builds enough at start to be worth huge pages: a
+// thousand small faults cost more than clearing one huge page.
+constexpr qint64 kHugeHeapFrom = 64 * 1024;
 constexpr std::size_t kParsedPerFileByte = 8;
+// Room for at least one whole huge page, wherever the room begins.
+constexpr std::size_t kSmallestRoom = std::size_t(4) << 20;
 
 // Whether the file holds exactly `expected`, read piece by piece: a second
 // buffer the size of the file would cost more than the comparison itself
@@ -77,7 +81,7 @@ TFilePrefetch::TFilePrefetch(const QString &path, qint64 limit, TParse parse)
         YieldToEveryOtherThread();
         // What a file's parse builds runs to several times its size.
         if (const qint64 size = QFileInfo(m_path).size(); size >= kHugeHeapFrom)
-            PrepareThreadHeap(std::size_t(std::min(size, m_limit)) * kParsedPerFileByte);
+            PrepareThreadHeap(std::max(std::size_t(std::min(size, m_limit)) * kParsedPerFileByte, kSmallestRoom));
         // The whole file or nothing: a file too large or unreadable is left
         // to the load, which has the messages for it.
         bool tooLarge = false;
