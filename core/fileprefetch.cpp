@@ -45,7 +45,6 @@ bool holdsBytes(const QString &path, const QByteArray &expected)
     }
 }
 
-
 bool starved(std::chrono::nanoseconds processorTime, std::chrono::nanoseconds slice)
 {
     return processorTime * 10 < slice;
