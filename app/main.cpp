@@ -74,10 +74,8 @@ public:
 int main(int argc, char **argv)
 {
     // The window and the data it shows are built in the next tenth of a
-    // second; their memory comes in huge pages where the system allows, and
-    // the code and fonts they need are made ready on the spare core.
+    // second; their memory comes in huge pages where the system allows.
     PrepareStartHeap(std::size_t(24) << 20);
-    const TStartWarmup warmup;
     TGlobal &g = Global();
     g.ProgramFolder = DefaultProgramFolder();
     // The schedules and the ToDo list are read on the spare core while Qt
@@ -86,6 +84,10 @@ int main(int argc, char **argv)
     const QString dataFolder = ConfiguredDataFolder();
     const TSchedulePrefetch schedules(TGlobal::ScheduleFileIn(dataFolder));
     const TToDoPrefetch toDo(TGlobal::ToDoFileIn(dataFolder));
+    // The code and fonts the window needs are made ready on the spare core
+    // too; begun after the readers, since while it maps pages in, making a
+    // thread (which maps its stack) has to wait.
+    const TStartWarmup warmup;
     TQuillmereApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Quillmere"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
