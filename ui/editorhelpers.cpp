@@ -143,4 +143,11 @@ TTextLoad LoadTextIntoRichEdit(const QString &path, QPlainTextEdit *editor)
     return load;
 }
 
+void SetBackgroundColor(QWidget *view, TColor color)
+{
+    QPalette pal = view->palette();
+    pal.setColor(QPalette::Base, ColorToQColor(color));
+    view->setPalette(pal);
+}
+
 #include "editorhelpers.moc"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/font.h"
 #include "core/textfile.h"
 
 #include <QString>
@@ -22,6 +23,9 @@ void ApplyImeColors(QPlainTextEdit *editor);
 
 // Japanese text breaks at any character, so wrapping is by character.
 void SetRichEditWordWrap(QPlainTextEdit *editor, bool on);
+
+// A view's background colour, as the colour settings give it.
+void SetBackgroundColor(QWidget *view, TColor color);
 
 // Loads a CP932 text file into the editor (cleared when the file is missing),
 // under the busy cursor when the file is over 51200 bytes. Returns the load

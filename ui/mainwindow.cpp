@@ -43,13 +43,6 @@ constexpr const char *kViewColorKeys[] = {
     "BkColorToDo",         "BkColorNoteCategories", "BkColorNoteItems",   "BkColorNoteContents",
     "BkColorScheduleList", "BkColorAlarm",          "BkColorAlert",
 };
-
-void setBackground(QWidget *w, TColor color)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Base, ColorToQColor(color));
-    w->setPalette(pal);
-}
 } // namespace
 
 TfrmQuillmereMainWindow::TfrmQuillmereMainWindow(TPrompter &prompter, TClock &clock, QWidget *parent)
@@ -113,11 +106,12 @@ void TfrmQuillmereMainWindow::applyColors()
         Global().ViewColors[i] = settings.readInteger(colors, QLatin1String(kViewColorKeys[i]), def);
     }
     const auto &c = Global().ViewColors;
-    setBackground(m_memMemo, c[0]);
-    setBackground(m_lvAlarmSchedules, c[1]);
-    setBackground(m_memMonthlyMemo, c[2]);
-    setBackground(m_memNotebook, c[3]);
-    setBackground(m_chklstToDo, c[4]);
+    SetBackgroundColor(m_memMemo, c[0]);
+    SetBackgroundColor(m_lvAlarmSchedules, c[1]);
+    SetBackgroundColor(m_memMonthlyMemo, c[2]);
+    SetBackgroundColor(m_memNotebook, c[3]);
+    if (m_chklstToDo)
+        SetBackgroundColor(m_chklstToDo, c[4]);
     if (m_notesView)
         m_notesView->ApplyColors();
 }
@@ -141,7 +135,8 @@ void TfrmQuillmereMainWindow::applyFontsAndWrap()
     SetRichEditWordWrap(m_memMemo, ReadSettingBool(sk::SETTINGS, "WordWrapMemo"));
     SetRichEditWordWrap(m_memMonthlyMemo, ReadSettingBool(sk::SETTINGS, "WordWrapMonthlyMemo"));
     SetRichEditWordWrap(m_memNotebook, ReadSettingBool(sk::SETTINGS, "WordWrapNotebook"));
-    SetRichEditWordWrap(m_memScheduleManager, ReadSettingBool(sk::SETTINGS, "WordWrapScheduleManager"));
+    if (m_memScheduleManager)
+        SetRichEditWordWrap(m_memScheduleManager, ReadSettingBool(sk::SETTINGS, "WordWrapScheduleManager"));
     if (m_notesView)
         m_notesView->ApplyFontsAndWrap();
 }
@@ -242,9 +237,12 @@ void TfrmQuillmereMainWindow::ClearViews()
     if (m_notesView)
         m_notesView->Clear();
     for (QPlainTextEdit *e : {m_memMemo, m_memNotebook, m_memMonthlyMemo, m_memScheduleManager})
-        clearEditor(e);
-    m_chklstToDo->clear();
-    m_lvScheduleManager->clear();
+        if (e)
+            clearEditor(e);
+    if (m_chklstToDo)
+        m_chklstToDo->clear();
+    if (m_lvScheduleManager)
+        m_lvScheduleManager->clear();
     UpdateSaveStatus();
 }
 

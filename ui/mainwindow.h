@@ -154,8 +154,9 @@ private:
     // Building (mainwindow_build.cpp).
     void createWidgets();
     QWidget *createCalendarPage();
-    QWidget *createToDoPage();
-    QWidget *createScheduleManagerPage();
+    // The pages of the other views are built the first time they are shown.
+    QWidget *toDoPage();
+    QWidget *scheduleManagerPage();
     void createActions();
     void createMenus();
     void createToolBars();

@@ -459,8 +459,10 @@ QWidget *TfrmQuillmereMainWindow::createCalendarPage()
     return page;
 }
 
-QWidget *TfrmQuillmereMainWindow::createToDoPage()
+QWidget *TfrmQuillmereMainWindow::toDoPage()
 {
+    if (m_pgToDo)
+        return m_pgToDo;
     auto *page = new QWidget(this);
     page->setObjectName(QStringLiteral("pgToDo"));
     auto *layout = new QVBoxLayout(page);
@@ -473,6 +475,9 @@ QWidget *TfrmQuillmereMainWindow::createToDoPage()
                                    QStringLiteral("内容")});
     m_chklstToDo->setRootIsDecorated(false);
     layout->addWidget(m_chklstToDo);
+    SetBackgroundColor(m_chklstToDo, Global().ViewColors[4]);
+    m_pgToDo = page;
+    m_pages->addWidget(page);
     return page;
 }
 
@@ -498,8 +503,10 @@ TNotesView *TfrmQuillmereMainWindow::notesView()
     return m_notesView;
 }
 
-QWidget *TfrmQuillmereMainWindow::createScheduleManagerPage()
+QWidget *TfrmQuillmereMainWindow::scheduleManagerPage()
 {
+    if (m_pgScheduleManager)
+        return m_pgScheduleManager;
     auto *page = new QSplitter(Qt::Horizontal, this);
     page->setObjectName(QStringLiteral("pgScheduleManager"));
     m_lvScheduleManager = new QTreeWidget(page);
@@ -508,6 +515,12 @@ QWidget *TfrmQuillmereMainWindow::createScheduleManagerPage()
                                           QStringLiteral("内容")});
     m_lvScheduleManager->setRootIsDecorated(false);
     m_memScheduleManager = newEditor(QStringLiteral("memScheduleManager"), page);
+    SetRichEditWordWrap(m_memScheduleManager, ReadSettingBool(sk::SETTINGS, "WordWrapScheduleManager"));
+    trackEditor(m_memScheduleManager);
+    if (m_textEditMenu)
+        UseTextEditMenu(m_memScheduleManager, m_textEditMenu);
+    m_pgScheduleManager = page;
+    m_pages->addWidget(page);
     return page;
 }
 
@@ -523,10 +536,7 @@ void TfrmQuillmereMainWindow::createWidgets()
     layout->addWidget(m_titleBand);
     m_pages = new QStackedWidget(central);
     m_pgCalendar = createCalendarPage();
-    m_pgToDo = createToDoPage();
-    m_pgScheduleManager = createScheduleManagerPage();
-    for (QWidget *p : {m_pgCalendar, m_pgToDo, m_pgScheduleManager})
-        m_pages->addWidget(p);
+    m_pages->addWidget(m_pgCalendar);
     layout->addWidget(m_pages, 1);
     setCentralWidget(central);
 
@@ -541,7 +551,7 @@ void TfrmQuillmereMainWindow::createWidgets()
     statusBar()->addWidget(m_statusClock);
     statusBar()->addWidget(m_statusInfo, 1);
 
-    for (QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
+    for (QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook})
         trackEditor(e);
 
     connect(m_calendar, &TZoCustomCalendar::OnBeforeDayCahnge, this, &TfrmQuillmereMainWindow::onCalendarBeforeDayChange);

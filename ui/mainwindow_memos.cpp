@@ -57,7 +57,8 @@ void TfrmQuillmereMainWindow::createTextEditMenu()
     m_textEditMenu = new TTextEditMenu(this);
     m_textEditMenu->OnSaveTextAs = [this](QPlainTextEdit *editor) { SaveTextAs(editor); };
     for (QPlainTextEdit *editor : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
-        UseTextEditMenu(editor, m_textEditMenu);
+        if (editor)
+            UseTextEditMenu(editor, m_textEditMenu);
     if (m_notesView)
         UseTextEditMenu(m_notesView->memNote(), m_textEditMenu);
     AskSaveFileName = [this](const QString &startFolder) {

@@ -90,7 +90,7 @@ void TfrmQuillmereMainWindow::ShowView(TMainView view)
     } else {
         if (view == mvNote)
             EnsureNotesLoaded();
-        QWidget *page = view == mvToDo ? m_pgToDo : view == mvNote ? notesView() : m_pgScheduleManager;
+        QWidget *page = view == mvToDo ? toDoPage() : view == mvNote ? notesView() : scheduleManagerPage();
         if (m_pages->currentWidget() != page) {
             m_pages->setCurrentWidget(page);
             m_titleBand->setText(QString::fromUtf8(look.title));
@@ -166,7 +166,7 @@ void TfrmQuillmereMainWindow::UpdateSaveStatus()
         return;
     bool modified = false;
     for (const QPlainTextEdit *e : {m_memMemo, m_memMonthlyMemo, m_memNotebook, m_memScheduleManager})
-        modified = modified || e->document()->isModified();
+        modified = modified || (e && e->document()->isModified());
     modified = modified || (m_notesView && m_notesView->isModified());
     action(QStringLiteral("acSaveData"))->setEnabled(modified);
     if (modified) {

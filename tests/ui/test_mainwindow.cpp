@@ -110,7 +110,7 @@ private Q_SLOTS:
     void alarmDueAtLoadRingsWhenStartedHidden();
     void noticesWaitTheirTurn();
     void noteCommandsWorkFromAnyView();
-    void notesPageIsMadeWhenFirstNeeded();
+    void otherPagesAreMadeWhenFirstNeeded();
     void stepCommandsMoveTheCalendar_data();
     void stepCommandsMoveTheCalendar();
     void yearBoxKeepsTheDayWhereItCan();
@@ -628,12 +628,18 @@ void TestMainWindow::noticesWaitTheirTurn()
     QVERIFY(notify->isVisible());
     QCOMPARE(notify->pending(), 0);
 }
-// The notes page is not made with the window but the first time it is
-// needed, and then carries the colours and fonts the settings give it.
-void TestMainWindow::notesPageIsMadeWhenFirstNeeded()
+
+// The pages of the views other than the calendar are not made with the
+// window but the first time they are shown, once only, and then carry the
+// colours, fonts and wrapping the settings give them; their editors count
+// towards the unsaved mark like any other.
+void TestMainWindow::otherPagesAreMadeWhenFirstNeeded()
 {
     TTestHome home;
-    SettingsFile().writeInteger(QStringLiteral("COLORS"), QStringLiteral("BkColorNoteCategories"), 0x00336699);
+    TProfileFile settings = SettingsFile();
+    settings.writeInteger(QStringLiteral("COLORS"), QStringLiteral("BkColorNoteCategories"), 0x00336699);
+    settings.writeInteger(QStringLiteral("COLORS"), QStringLiteral("BkColorToDo"), 0x00CCEEFF);
+    settings.writeBool(QStringLiteral("SETTINGS"), QStringLiteral("WordWrapScheduleManager"), true);
     TFontSpec font;
     font.name = QStringLiteral("Noto Sans CJK JP");
     font.size = 14;
@@ -642,7 +648,8 @@ void TestMainWindow::notesPageIsMadeWhenFirstNeeded()
     TScriptedPrompter prompter;
     TFixedClock clock{QDateTime(QDate(2026, 12, 9), QTime(9, 30))};
     TfrmQuillmereMainWindow w(prompter, clock);
-    QVERIFY(!w.findChild<TNotesView *>());
+    for (const char *name : {"pgNote", "pgToDo", "pgScheduleManager"})
+        QVERIFY2(!w.findChild<QWidget *>(QLatin1String(name)), name);
 
     w.ShowView(mvNote);
     const QList<TNotesView *> made = w.findChildren<TNotesView *>();
@@ -651,11 +658,29 @@ void TestMainWindow::notesPageIsMadeWhenFirstNeeded()
     QCOMPARE(made.first()->tvNoteCategories()->palette().color(QPalette::Base), ColorToQColor(0x00336699));
     QCOMPARE(w.memNoteContents()->font().pointSize(), 14);
     QCOMPARE(w.memNoteContents()->palette().color(QPalette::Text), ColorToQColor(0x000000FF));
-    w.ShowView(mvScheduleMemo);
-    w.ShowView(mvNote);
-    QCOMPARE(w.findChildren<TNotesView *>().size(), 1);
-}
 
+    w.ShowView(mvToDo);
+    const auto *toDo = w.findChild<QTreeWidget *>(QStringLiteral("chklstToDo"));
+    QVERIFY(toDo);
+    QCOMPARE(w.pages()->currentWidget(), w.findChild<QWidget *>(QStringLiteral("pgToDo")));
+    QCOMPARE(toDo->palette().color(QPalette::Base), ColorToQColor(0x00CCEEFF));
+
+    w.ShowView(mvScheduleManager);
+    auto *manager = w.findChild<QPlainTextEdit *>(QStringLiteral("memScheduleManager"));
+    QVERIFY(manager);
+    QCOMPARE(w.pages()->currentWidget(), w.findChild<QWidget *>(QStringLiteral("pgScheduleManager")));
+    QCOMPARE(manager->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(unsavedMark(w), QString());
+    manager->setFocus();
+    QTest::keyClicks(manager, QStringLiteral("a"));
+    QCOMPARE(unsavedMark(w), QStringLiteral("*"));
+
+    for (TMainView view : {mvScheduleMemo, mvNote, mvToDo, mvScheduleManager})
+        w.ShowView(view);
+    QCOMPARE(w.findChildren<TNotesView *>().size(), 1);
+    QCOMPARE(w.findChildren<QTreeWidget *>(QStringLiteral("chklstToDo")).size(), 1);
+    QCOMPARE(w.findChildren<QPlainTextEdit *>(QStringLiteral("memScheduleManager")).size(), 1);
+}
 
 void TestMainWindow::noteCommandsWorkFromAnyView()
 {
