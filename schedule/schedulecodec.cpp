@@ -37,8 +37,6 @@ bool TScheduleCodec::IsPlain(const QString &text)
 
 QString TScheduleCodec::Decode(QByteArrayView bytes)
 {
-    if (IsPlain(bytes))
-        return QString::fromLatin1(bytes);
     return cp932::decode(bytes);
 }
 

@@ -109,11 +109,7 @@ public:
         // Every field but the text is plain ASCII; that needs no code page.
         if (ascii(index))
             return QString(trimmedAscii(index));
-        return decodedTrimmed(bytes(index));
-    }
-    static QString decodedTrimmed(QByteArrayView bytes)
-    {
-        return todofmt::TrimControls(cp932::decode(QByteArray::fromRawData(bytes.data(), bytes.size())));
+        return todofmt::TrimControls(cp932::decode(bytes(index)));
     }
     // The flags' "1".
     bool isOne(int index) const
